@@ -1,0 +1,36 @@
+# The two everyday commands are `make run` and `make test`; both first install
+# whatever Debian packages are missing, then configure and build.
+
+PRESET ?= dev
+BUILD_DIR := build/$(PRESET)
+JOBS ?= $(shell nproc)
+# CI builds treat every warning as an error.
+WERROR ?= $(if $(CI),ON,OFF)
+
+.PHONY: all deps configure build run test quiz-only clean
+
+all: build
+
+deps:
+	@tools/ensure-packages.sh build
+
+configure: deps
+	@cmake --preset $(PRESET) -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	@$(BUILD_DIR)/app/tsifrolet
+
+test: build
+	@ctest --preset $(PRESET) -j $(JOBS)
+
+# Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
+quiz-only: deps
+	@cmake --preset quiz-only -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset quiz-only -j $(JOBS)
+	@ctest --preset quiz-only -j $(JOBS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+// Uniform random numbers r with 0 <= r < 1.
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+
+    // Seeds the source from the system clock, so each run draws other numbers.
+    virtual void seedFromClock() = 0;
+
+    // The next number; never 1.0, so floor(r * n) is always below n.
+    virtual double next() = 0;
+
+  protected:
+    RandomSource() = default;
+    RandomSource(const RandomSource &) = default;
+    RandomSource &operator=(const RandomSource &) = default;
+};
+
+// The program's own source: a 64-bit Mersenne Twister seeded from a
+// nanosecond clock, so two runs started within the same second still differ.
+class ClockSeededRandom final : public RandomSource {
+  public:
+    void seedFromClock() override;
+    double next() override;
+
+    // Seeds with a fixed value; for reproducible measurements.
+    void seed(std::uint64_t value);
+
+    // Turns 64 random bits into a double in [0, 1): the top 53 bits become the
+    // mantissa, so the largest result is 1 - 2^-53 and 1.0 cannot occur.
+    static constexpr double toUnitInterval(std::uint64_t bits)
+    {
+        return static_cast<double>(bits >> 11) * 0x1.0p-53;
+    }
+
+  private:
+    std::mt19937_64 engine_;
+};

@@ -1,0 +1,286 @@
+#include "fake_quiz_view.h"
+#include "quiz_commands.h"
+#include "quiz_state.h"
+#include "scripted_random.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string ClosingTitle = "Окончание опроса";
+const std::string Excellent = "Все примеры решены. Молодец! Отлично!";
+const std::string Good = "Все примеры решены. Хорошо, но постарайся и будет отлично.";
+const std::string Finished = "Примеры закончились";
+
+// A learner at the window: a quiz with a known problem set, driven through
+// the two commands exactly as the buttons drive it.
+class Learner {
+  public:
+    QuizState state;
+    FakeQuizView view;
+    ScriptedRandom random{valuesFor(sampleProblems())};
+
+    void next() { onNextExample(state, view, random); }
+    void check() { onCheckAnswer(state, view); }
+    void type(std::string text) { view.answer = std::move(text); }
+
+    Problem onShow() const { return sampleProblems()[std::stoi(view.problemNumber) - 1]; }
+    std::string rightAnswer() const { return std::to_string(onShow().firstFactor * onShow().secondFactor); }
+
+    void answerRight()
+    {
+        type(rightAnswer());
+        check();
+    }
+    void answerWrong()
+    {
+        type(std::to_string(onShow().firstFactor * onShow().secondFactor + 1));
+        check();
+    }
+
+    // Shows all twenty problems, answering `wrong` of them wrongly and the rest right.
+    void playAll(int wrong)
+    {
+        for (int n = 1; n <= ProblemCount; ++n) {
+            next();
+            if (n <= wrong)
+                answerWrong();
+            else
+                answerRight();
+        }
+    }
+};
+
+TEST(QuizPlay, CheckBeforeTheFirstProblemChangesNothing)
+{
+    Learner learner;
+    learner.type("56");
+    learner.check();
+    EXPECT_EQ(learner.view.verdict, "");
+    EXPECT_EQ(learner.view.errorCount, "0");
+    EXPECT_TRUE(learner.view.log.empty());
+    EXPECT_EQ(learner.state.answerState, 0);
+}
+
+TEST(QuizPlay, FirstClickStartsTheQuizAndShowsProblemOne)
+{
+    Learner learner;
+    learner.type("leftover");
+    learner.next();
+
+    EXPECT_EQ(learner.random.seedCount, 1);
+    ASSERT_EQ(learner.view.creditLines.size(), 1u);
+    EXPECT_EQ(learner.view.creditLines[0], (std::pair{5750, 4550}));
+    EXPECT_EQ(learner.view.problemNumber, "1");
+    EXPECT_EQ(learner.view.firstFactor, "2");
+    EXPECT_EQ(learner.view.secondFactor, "3");
+    EXPECT_EQ(learner.view.answer, "");
+    EXPECT_EQ(learner.view.verdict, "");
+    EXPECT_EQ(learner.view.errorCount, "0"); // no penalty for the first click
+    EXPECT_EQ(learner.state.expectedProduct, 6);
+    EXPECT_EQ(learner.state.started, 1);
+}
+
+TEST(QuizPlay, TheQuizStartsOnlyOnce)
+{
+    Learner learner;
+    learner.next();
+    const ProblemSet first = learner.state.problems;
+    for (int i = 0; i < 30; ++i)
+        learner.next();
+    EXPECT_EQ(learner.random.seedCount, 1);
+    EXPECT_EQ(learner.view.creditLines.size(), 1u);
+    EXPECT_EQ(learner.state.started, 1);
+    for (int n = 1; n <= ProblemCount; ++n)
+        EXPECT_EQ(learner.state.problems.at(n), first.at(n));
+}
+
+TEST(QuizPlay, AnEmptyFieldIsChargedWhenMovingOn)
+{
+    Learner learner;
+    learner.next();
+    learner.next(); // problem 1 left empty
+    EXPECT_EQ(learner.view.problemNumber, "2");
+    EXPECT_EQ(learner.view.errorCount, "1");
+    EXPECT_EQ(learner.view.firstFactor, "3");
+    EXPECT_EQ(learner.view.secondFactor, "2");
+
+    learner.type("99"); // typed but never checked: not charged
+    learner.next();
+    EXPECT_EQ(learner.view.problemNumber, "3");
+    EXPECT_EQ(learner.view.errorCount, "1");
+
+    learner.answerWrong(); // wrong once, then left in the field: charged once
+    EXPECT_EQ(learner.view.errorCount, "2");
+    learner.next();
+    EXPECT_EQ(learner.view.errorCount, "2");
+    EXPECT_EQ(learner.view.problemNumber, "4");
+}
+
+TEST(QuizPlay, AnEmptyFieldOnProblemTwentyIsNeverCharged)
+{
+    Learner learner;
+    for (int n = 1; n < ProblemCount; ++n) {
+        learner.next();
+        learner.answerRight();
+    }
+    learner.next();
+    ASSERT_EQ(learner.view.problemNumber, "20");
+    learner.next(); // empty field on problem 20
+    learner.next();
+    EXPECT_EQ(learner.view.errorCount, "0");
+    EXPECT_EQ(learner.view.problemNumber, "20");
+    ASSERT_EQ(learner.view.messages.size(), 2u);
+    EXPECT_EQ(learner.view.messages[1].first, Excellent);
+}
+
+TEST(QuizPlay, EachProblemIsCheckedOnce)
+{
+    Learner learner;
+    learner.next();
+    learner.check(); // empty field: ignored, still checkable
+    EXPECT_EQ(learner.view.verdict, "");
+    EXPECT_EQ(learner.state.answerState, 1);
+
+    learner.answerWrong();
+    EXPECT_EQ(learner.view.verdict, "Ошибка");
+    EXPECT_EQ(learner.view.errorCount, "1");
+
+    learner.answerRight(); // edited afterwards: the verdict stands
+    learner.check();
+    EXPECT_EQ(learner.view.verdict, "Ошибка");
+    EXPECT_EQ(learner.view.errorCount, "1");
+    EXPECT_EQ(learner.view.answer, learner.rightAnswer()); // a check never clears the field
+
+    learner.next(); // the next problem is checkable again
+    learner.answerRight();
+    EXPECT_EQ(learner.view.verdict, "Верно");
+}
+
+TEST(QuizPlay, VerdictsSetTheirColourBeforeTheirTextAndClearWithoutOne)
+{
+    Learner learner;
+    learner.next();
+    learner.answerRight();
+    EXPECT_EQ(learner.view.verdict, "Верно");
+    EXPECT_EQ(learner.view.verdictColour, Black);
+    EXPECT_EQ(learner.view.errorCount, "0");
+
+    learner.next();
+    learner.answerWrong();
+    EXPECT_EQ(learner.view.verdict, "Ошибка");
+    EXPECT_EQ(learner.view.verdictColour, Red);
+    EXPECT_EQ(learner.view.errorCount, "1");
+
+    learner.next(); // clearing keeps the red
+    EXPECT_EQ(learner.view.verdict, "");
+    EXPECT_EQ(learner.view.verdictColour, Red);
+
+    const std::vector<std::string> expected = {"verdict ",   "colour 0",       "verdict Верно", "verdict ",
+                                               "colour 255", "verdict Ошибка", "verdict "};
+    EXPECT_EQ(learner.view.log, expected);
+}
+
+TEST(QuizPlay, AnswersThatAreNotNumbersAreErrors)
+{
+    for (const std::string text : {"abc", " ", "-", "шесть", "0x6", "\xFF"}) {
+        Learner learner;
+        learner.next(); // 2 x 3
+        learner.type(text);
+        learner.check();
+        EXPECT_EQ(learner.view.verdict, "Ошибка") << text;
+        EXPECT_EQ(learner.view.errorCount, "1") << text;
+    }
+}
+
+TEST(QuizPlay, AnswersAreComparedAsNumbers)
+{
+    for (const std::string text : {"6", "06", " 6 ", "6,0", "+6", "6 штук"}) {
+        Learner learner;
+        learner.next(); // 2 x 3
+        learner.type(text);
+        learner.check();
+        EXPECT_EQ(learner.view.verdict, "Верно") << text;
+    }
+    Learner learner;
+    learner.next();
+    learner.type("6,5");
+    learner.check();
+    EXPECT_EQ(learner.view.verdict, "Ошибка");
+}
+
+TEST(QuizPlay, TheLargestProductFitsItsByte)
+{
+    Learner learner;
+    learner.next();
+    learner.next();
+    learner.type("0");
+    learner.next(); // problem 3 is 9 x 9
+    EXPECT_EQ(learner.state.expectedProduct, 81);
+    learner.type("81");
+    learner.check();
+    EXPECT_EQ(learner.view.verdict, "Верно");
+}
+
+struct Ending {
+    int wrong;
+    std::string text;
+};
+
+class QuizEnding : public testing::TestWithParam<Ending> {};
+
+TEST_P(QuizEnding, TheClosingMessageDependsOnTheErrorCountAndRepeats)
+{
+    Learner learner;
+    learner.playAll(GetParam().wrong);
+    EXPECT_EQ(learner.view.errorCount, std::to_string(GetParam().wrong));
+    EXPECT_TRUE(learner.view.messages.empty());
+
+    learner.next();
+    learner.next();
+    const std::pair<std::string, std::string> expected{GetParam().text, ClosingTitle};
+    ASSERT_EQ(learner.view.messages.size(), 2u);
+    EXPECT_EQ(learner.view.messages[0], expected);
+    EXPECT_EQ(learner.view.messages[1], expected);
+    EXPECT_EQ(learner.view.problemNumber, "20");
+    EXPECT_EQ(learner.view.errorCount, std::to_string(GetParam().wrong));
+}
+
+INSTANTIATE_TEST_SUITE_P(QuizPlay, QuizEnding,
+                         testing::Values(Ending{0, Excellent}, Ending{1, Good}, Ending{3, Good},
+                                         Ending{4, Finished}, Ending{20, Finished}),
+                         [](const testing::TestParamInfo<Ending> &info) {
+                             return std::to_string(info.param.wrong) + "Errors";
+                         });
+
+TEST(QuizPlay, CheckingProblemTwentyAfterTheMessageChangesTheNextMessage)
+{
+    Learner learner;
+    for (int n = 1; n < ProblemCount; ++n) {
+        learner.next();
+        learner.answerRight();
+    }
+    learner.next();
+    learner.type(learner.rightAnswer()); // typed, not yet checked
+    learner.next();
+    learner.answerWrong();
+    learner.next();
+    ASSERT_EQ(learner.view.messages.size(), 2u);
+    EXPECT_EQ(learner.view.messages[0].first, Excellent);
+    EXPECT_EQ(learner.view.messages[1].first, Good);
+}
+
+TEST(QuizPlay, SkippingEveryProblemCostsNineteenErrors)
+{
+    Learner learner;
+    for (int n = 1; n <= ProblemCount; ++n)
+        learner.next();
+    EXPECT_EQ(learner.view.errorCount, "19");
+    learner.next();
+    ASSERT_EQ(learner.view.messages.size(), 1u);
+    EXPECT_EQ(learner.view.messages[0].first, Finished);
+}
+
+} // namespace
