@@ -1,13 +1,15 @@
 # The two everyday commands are `make run` and `make test`; both first install
 # whatever Debian packages are missing, then configure and build.
 
+MAKEFLAGS += --no-print-directory
+
 PRESET ?= dev
 BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only clean
+.PHONY: all deps configure build run test quiz-only screenshot clean
 
 all: build
 
@@ -34,3 +36,8 @@ quiz-only: deps
 
 clean:
 	rm -rf build
+
+# Photographs of the running program under Xvfb, into build/screenshots.
+screenshot: build
+	@tools/ensure-packages.sh shots
+	@tools/screenshot.sh $(BUILD_DIR)/app/tsifrolet build/screenshots

@@ -229,6 +229,8 @@ struct Ending {
     std::string text;
 };
 
+void PrintTo(const Ending &ending, std::ostream *out) { *out << ending.wrong << " errors"; }
+
 class QuizEnding : public testing::TestWithParam<Ending> {};
 
 TEST_P(QuizEnding, TheClosingMessageDependsOnTheErrorCountAndRepeats)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "layout_table.h"
+
+class QColor;
+class QFont;
+class QStyle;
+class QWidget;
+
+QColor toQColor(ColourWord colour);
+
+// The font at the pixel size its point size has at 96 dpi, so text keeps to
+// its fixed rectangle whatever font DPI the desktop is set to. Liberation
+// Sans, metric-compatible with Arial and rich in Cyrillic, stands in where a
+// family is not installed.
+QFont fontFor(const FontSpec &spec);
+
+// Builds the widget a layout row describes, as a child of `parent`, drawn
+// with `style`.
+QWidget *createControl(const ControlSpec &spec, QWidget *parent, QStyle *style);

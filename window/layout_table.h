@@ -1,0 +1,47 @@
+#pragma once
+
+#include "quiz_view.h" // ColourWord
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+// The window is laid out in twips, 1440 to the inch: 15 twips are one
+// device-independent pixel at 96 dots per inch.
+inline constexpr int TwipsPerPixel = 15;
+
+constexpr double twipsToPixels(double twips) { return twips / TwipsPerPixel; }
+
+enum class ControlKind { PushButton, TextField, Picture, Label };
+enum class TextAlignment { Left, Centre, Right };
+
+struct FontSpec {
+    std::string_view family; // empty for controls without text
+    double points = 0;
+    int weight = 400; // 400 regular, 700 bold
+};
+
+// One control of the window: a row of the layout table.
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view text; // UTF-8; for a picture, its resource path
+    int left, top, width, height; // twips
+    FontSpec font;
+    std::optional<ColourWord> textColour; // none: the standard control text colour
+    std::optional<ColourWord> background;
+    TextAlignment alignment;
+    int tabIndex;
+};
+
+// The window itself.
+inline constexpr std::string_view FormCaption = "Цифролёт";
+inline constexpr int FormWidthTwips = 7845;
+inline constexpr int FormHeightTwips = 4860;
+inline constexpr ColourWord FormBackground = 0x00C000; // RGB(0, 192, 0)
+inline constexpr std::string_view FormIcon = ":/icon.png";
+// The window's own font, used for the credit line.
+inline constexpr FontSpec FormFont{"MS Sans Serif", 8, 400};
+
+// Every control, in the order the window creates them.
+std::span<const ControlSpec> formControls();

@@ -1,0 +1,147 @@
+#include "main_window.h"
+
+#include "control_factory.h"
+#include "layout_table.h"
+#include "quiz_commands.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+bool takesFocus(const ControlSpec &spec)
+{
+    return spec.kind == ControlKind::PushButton || spec.kind == ControlKind::TextField;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(toQString(FormCaption));
+    setWindowIcon(QIcon(toQString(FormIcon)));
+    setFixedSize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
+
+    QPalette palette(toQColor(FormBackground));
+    palette.setColor(QPalette::Window, toQColor(FormBackground));
+    palette.setColor(QPalette::WindowText, toQColor(Black));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(fontFor(FormFont));
+
+    // Fusion honours the palette everywhere, so the buttons keep their green
+    // faces whatever style the desktop would impose.
+    style_ = QStyleFactory::create(QStringLiteral("Fusion"));
+    style_->setParent(this);
+
+    buildControls();
+    setTabOrderFromTable();
+    connectButtons();
+    answer_->setFocus();
+}
+
+QString MainWindow::creditText() { return QStringLiteral("Цифролёт, с любовью"); }
+
+void MainWindow::buildControls()
+{
+    for (const ControlSpec &spec : formControls())
+        createControl(spec, this, style_);
+
+    firstFactor_ = control<QLabel>("Label1");
+    secondFactor_ = control<QLabel>("Label2");
+    verdict_ = control<QLabel>("Label5");
+    problemNumber_ = control<QLabel>("Label9");
+    errorCount_ = control<QLabel>("Label10");
+    answer_ = control<QLineEdit>("Text1");
+
+    // Where the heading overlaps the kitten picture, the picture stays whole.
+    control<QLabel>("Image3")->raise();
+}
+
+void MainWindow::setTabOrderFromTable()
+{
+    std::vector<ControlSpec> focusable;
+    std::ranges::copy_if(formControls(), std::back_inserter(focusable), takesFocus);
+    std::ranges::sort(focusable, {}, &ControlSpec::tabIndex);
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        setTabOrder(control<QWidget>(focusable[i - 1].name.data()),
+                    control<QWidget>(focusable[i].name.data()));
+    }
+}
+
+void MainWindow::connectButtons()
+{
+    connect(control<QPushButton>("Command2"), &QPushButton::clicked, this,
+            [this] { onNextExample(quiz_, *this, random_); });
+    connect(control<QPushButton>("Command3"), &QPushButton::clicked, this,
+            [this] { onCheckAnswer(quiz_, *this); });
+    connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, &MainWindow::onExit);
+}
+
+void MainWindow::onExit() { QCoreApplication::exit(0); }
+
+template <typename T> T *MainWindow::control(const char *name) const
+{
+    T *widget = findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    Q_ASSERT(widget);
+    return widget;
+}
+
+void MainWindow::showFirstFactor(std::string_view text) { firstFactor_->setText(toQString(text)); }
+
+void MainWindow::showSecondFactor(std::string_view text) { secondFactor_->setText(toQString(text)); }
+
+std::string MainWindow::answerText() const { return answer_->text().toStdString(); }
+
+void MainWindow::clearAnswer() { answer_->clear(); }
+
+void MainWindow::showVerdict(std::string_view text, std::optional<ColourWord> colour)
+{
+    if (colour) {
+        QPalette palette = verdict_->palette();
+        palette.setColor(QPalette::WindowText, toQColor(*colour));
+        verdict_->setPalette(palette);
+    }
+    verdict_->setText(toQString(text));
+}
+
+void MainWindow::showProblemNumber(std::string_view text) { problemNumber_->setText(toQString(text)); }
+
+void MainWindow::showErrorCount(std::string_view text) { errorCount_->setText(toQString(text)); }
+
+void MainWindow::showMessage(std::string_view text, std::string_view title)
+{
+    QMessageBox box(QMessageBox::Question, toQString(title), toQString(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::drawCreditLine(int xTwips, int yTwips)
+{
+    creditLineAt_ = QPointF(twipsToPixels(xTwips), twipsToPixels(yTwips));
+    update();
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    if (!creditLineAt_)
+        return;
+    // Painted with the window rather than once, so it survives being covered.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawPoint(*creditLineAt_);
+    const QRectF line(*creditLineAt_, QPointF(width(), height()));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, creditText());
+}
