@@ -12,7 +12,7 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo g++ cmake make libgtest-dev qt6-base-dev fonts-liberation2 ;;
+    build) echo g++ cmake make libgtest-dev qt6-base-dev qt6-base-private-dev fonts-liberation2 ;;
     shots) echo xvfb xauth imagemagick xdotool ;;
     assets) echo librsvg2-bin imagemagick ;;
     package) echo dpkg-dev file lintian desktop-file-utils appstream fakeroot ;;

@@ -15,7 +15,10 @@ constexpr double PointsPerInch = 72;
 constexpr double ReferenceDpi = 96;
 constexpr ColourWord StandardText = Black;
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 Qt::Alignment toQtAlignment(TextAlignment alignment)
 {
@@ -98,7 +101,10 @@ QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
 
 } // namespace
 
-QColor toQColor(ColourWord colour) { return QColor(redOf(colour), greenOf(colour), blueOf(colour)); }
+QColor toQColor(ColourWord colour)
+{
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
 
 QFont fontFor(const FontSpec &spec)
 {
@@ -119,5 +125,10 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent, QStyle *style)
     if (!spec.font.family.empty())
         widget->setFont(fontFor(spec.font));
     widget->setPalette(paletteFor(spec));
+    // Labels and buttons keep their caption as their accessible name: what
+    // they show is what a listener needs to hear.
+    if (!spec.accessibleName.empty())
+        widget->setAccessibleName(toQString(spec.accessibleName));
+    widget->setAccessibleDescription(toQString(spec.accessibleDescription));
     return widget;
 }

@@ -10,7 +10,10 @@
 // device-independent pixel at 96 dots per inch.
 inline constexpr int TwipsPerPixel = 15;
 
-constexpr double twipsToPixels(double twips) { return twips / TwipsPerPixel; }
+constexpr double twipsToPixels(double twips)
+{
+    return twips / TwipsPerPixel;
+}
 
 enum class ControlKind { PushButton, TextField, Picture, Label };
 enum class TextAlignment { Left, Centre, Right };
@@ -25,13 +28,17 @@ struct FontSpec {
 struct ControlSpec {
     std::string_view name;
     ControlKind kind;
-    std::string_view text; // UTF-8; for a picture, its resource path
+    std::string_view text;        // UTF-8; for a picture, its resource path
     int left, top, width, height; // twips
     FontSpec font;
     std::optional<ColourWord> textColour; // none: the standard control text colour
     std::optional<ColourWord> background;
     TextAlignment alignment;
     int tabIndex;
+    // For screen readers: a name only where the control shows none of its
+    // own, and a description of what the control tells the learner.
+    std::string_view accessibleName = {};
+    std::string_view accessibleDescription = {};
 };
 
 // The window itself.

@@ -19,7 +19,10 @@
 
 namespace {
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 bool takesFocus(const ControlSpec &spec)
 {
@@ -53,7 +56,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     answer_->setFocus();
 }
 
-QString MainWindow::creditText() { return QStringLiteral("Цифролёт, с любовью"); }
+QString MainWindow::creditText()
+{
+    return QStringLiteral("Цифролёт, с любовью");
+}
 
 void MainWindow::buildControls()
 {
@@ -91,7 +97,10 @@ void MainWindow::connectButtons()
     connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, &MainWindow::onExit);
 }
 
-void MainWindow::onExit() { QCoreApplication::exit(0); }
+void MainWindow::onExit()
+{
+    QCoreApplication::exit(0);
+}
 
 template <typename T> T *MainWindow::control(const char *name) const
 {
@@ -100,13 +109,25 @@ template <typename T> T *MainWindow::control(const char *name) const
     return widget;
 }
 
-void MainWindow::showFirstFactor(std::string_view text) { firstFactor_->setText(toQString(text)); }
+void MainWindow::showFirstFactor(std::string_view text)
+{
+    firstFactor_->setText(toQString(text));
+}
 
-void MainWindow::showSecondFactor(std::string_view text) { secondFactor_->setText(toQString(text)); }
+void MainWindow::showSecondFactor(std::string_view text)
+{
+    secondFactor_->setText(toQString(text));
+}
 
-std::string MainWindow::answerText() const { return answer_->text().toStdString(); }
+std::string MainWindow::answerText() const
+{
+    return answer_->text().toStdString();
+}
 
-void MainWindow::clearAnswer() { answer_->clear(); }
+void MainWindow::clearAnswer()
+{
+    answer_->clear();
+}
 
 void MainWindow::showVerdict(std::string_view text, std::optional<ColourWord> colour)
 {
@@ -118,9 +139,15 @@ void MainWindow::showVerdict(std::string_view text, std::optional<ColourWord> co
     verdict_->setText(toQString(text));
 }
 
-void MainWindow::showProblemNumber(std::string_view text) { problemNumber_->setText(toQString(text)); }
+void MainWindow::showProblemNumber(std::string_view text)
+{
+    problemNumber_->setText(toQString(text));
+}
 
-void MainWindow::showErrorCount(std::string_view text) { errorCount_->setText(toQString(text)); }
+void MainWindow::showErrorCount(std::string_view text)
+{
+    errorCount_->setText(toQString(text));
+}
 
 void MainWindow::showMessage(std::string_view text, std::string_view title)
 {

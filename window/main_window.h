@@ -19,7 +19,7 @@ class QStyle;
 class MainWindow final : public QWidget, public QuizView {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(QWidget *parent = nullptr);
 
     // The line written near the lower-right corner when the quiz starts.
@@ -35,10 +35,10 @@ public:
     void showMessage(std::string_view text, std::string_view title) override;
     void drawCreditLine(int xTwips, int yTwips) override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void buildControls();
     void setTabOrderFromTable();
     void connectButtons();

@@ -31,7 +31,7 @@ struct SeenMessage {
 
 // A learner at the real window: clicks, typing and reading, as a person would.
 class WindowDriver {
-public:
+  public:
     MainWindow window;
 
     WindowDriver()

@@ -192,7 +192,8 @@ TEST(WindowLayout, TextStaysInsideItsRectangleWhateverTheFontDpi)
     for (const Expected &e : Controls) {
         const QWidget *widget = driver.widget(e.name);
         const QFontMetrics metrics(widget->font());
-        EXPECT_LE(metrics.horizontalAdvance(textOf(const_cast<QWidget *>(widget))), widget->width()) << e.name;
+        EXPECT_LE(metrics.horizontalAdvance(textOf(const_cast<QWidget *>(widget))), widget->width())
+            << e.name;
     }
     const QFontMetrics credit(driver.window.font());
     EXPECT_LE(credit.horizontalAdvance(MainWindow::creditText()), 523 - 384) << "credit line";

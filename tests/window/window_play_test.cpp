@@ -7,7 +7,10 @@ namespace {
 const QColor Green(0, 192, 0);
 const QPoint CreditPoint(383, 303); // (5750, 4550) twips
 
-bool isDigit2To9(const QString &text) { return text.size() == 1 && text[0] >= '2' && text[0] <= '9'; }
+bool isDigit2To9(const QString &text)
+{
+    return text.size() == 1 && text[0] >= '2' && text[0] <= '9';
+}
 
 bool containsColour(const QImage &image, const QColor &colour)
 {
