@@ -15,11 +15,6 @@ constexpr double PointsPerInch = 72;
 constexpr double ReferenceDpi = 96;
 constexpr ColourWord StandardText = Black;
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 Qt::Alignment toQtAlignment(TextAlignment alignment)
 {
     switch (alignment) {
@@ -100,6 +95,11 @@ QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
 }
 
 } // namespace
+
+QString toQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 
 QColor toQColor(ColourWord colour)
 {

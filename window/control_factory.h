@@ -2,11 +2,15 @@
 
 #include "layout_table.h"
 
+#include <string_view>
+
 class QColor;
 class QFont;
+class QString;
 class QStyle;
 class QWidget;
 
+QString toQString(std::string_view utf8);
 QColor toQColor(ColourWord colour);
 
 // The font at the pixel size its point size has at 96 dpi, so text keeps to

@@ -19,11 +19,6 @@
 
 namespace {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 bool takesFocus(const ControlSpec &spec)
 {
     return spec.kind == ControlKind::PushButton || spec.kind == ControlKind::TextField;
