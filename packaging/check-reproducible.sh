@@ -6,9 +6,11 @@
 #
 # The two builds differ in everything that must not matter: the folder they
 # are built in (so every path), the files' modification times, and the umask.
-# Both are dated by the last commit, as `make package` dates them. The sources
-# are the files git knows of, committed or not, so a change can be checked
-# before it is committed.
+# The second is also built on top of a build dated otherwise, as in a working
+# copy where `make package` ran before the last commit: nothing compiled may
+# keep a date. Both packages are dated by the last commit, as `make package`
+# dates them. The sources are the files git knows of, committed or not, so a
+# change can be checked before it is committed.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -33,7 +35,11 @@ make -C "$first" package >"$work/one.log" 2>&1 || { cat "$work/one.log"; exit 1;
 
 sleep 1 # a later second for every file time of the second copy
 copy_sources "$second"
-(umask 077 && make -C "$second" package) >"$work/two.log" 2>&1 || { cat "$work/two.log"; exit 1; }
+(
+  umask 077
+  SOURCE_DATE_EPOCH=1 make -C "$second" package
+  make -C "$second" package
+) >"$work/two.log" 2>&1 || { cat "$work/two.log"; exit 1; }
 
 debs=("$first"/build/release/*.deb "$second"/build/release/*.deb)
 sha256sum "${debs[@]}"
