@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only screenshot clean
+.PHONY: all deps configure build run test quiz-only screenshot package clean
 
 all: build
 
@@ -36,6 +36,17 @@ quiz-only: deps
 
 clean:
 	rm -rf build
+
+# The Debian package, into build/release. Its files are dated by the last
+# commit (outside git: now), so that building the same commit again gives the
+# very same file. The directories in the package take their modes from the
+# umask, hence the fixed one.
+package:
+	@tools/ensure-packages.sh build package
+	@cmake --preset release -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct 2>/dev/null || date +%s)} && \
+		umask 022 && cpack --preset release
 
 # Photographs of the running program under Xvfb, into build/screenshots.
 screenshot: build

@@ -15,7 +15,7 @@ packages_for() {
     build) echo g++ cmake make libgtest-dev qt6-base-dev qt6-base-private-dev fonts-liberation2 ;;
     shots) echo xvfb xauth imagemagick xdotool ;;
     assets) echo librsvg2-bin imagemagick ;;
-    package) echo dpkg-dev file lintian desktop-file-utils appstream fakeroot ;;
+    package) echo dpkg-dev file lintian desktop-file-utils appstream fakeroot git ;;
     fuzz) echo clang libclang-rt-dev ;;
     bench) echo libbenchmark-dev hyperfine ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
