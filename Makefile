@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only screenshot clean
+.PHONY: all deps configure build run test quiz-only check-asan screenshot clean
 
 all: build
 
@@ -33,6 +33,13 @@ quiz-only: deps
 	@cmake --preset quiz-only -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset quiz-only -j $(JOBS)
 	@ctest --preset quiz-only -j $(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# a leak, a bad access or undefined behaviour fails the test that caused it.
+check-asan: deps
+	@cmake --preset asan -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
 
 clean:
 	rm -rf build
