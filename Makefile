@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan screenshot clean
+.PHONY: all deps configure build run test quiz-only check-asan fuzz screenshot clean
 
 all: build
 
@@ -40,6 +40,14 @@ check-asan: deps
 	@cmake --preset asan -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS (a minute unless told), built by clang.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@tools/ensure-packages.sh fuzz
+	@cmake --preset fuzz -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
