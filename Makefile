@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz screenshot clean
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot clean
 
 all: build
 
@@ -48,6 +48,15 @@ fuzz: deps
 	@cmake --preset fuzz -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
+
+# Measurements, not tests: the quiz under Google Benchmark, and the program's
+# start-up time and peak memory beside an empty Qt window, in a release build.
+BENCH_RUNS ?= 15
+bench: deps
+	@tools/ensure-packages.sh bench
+	@cmake --preset bench -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset bench -j $(JOBS)
+	@bench/run.sh build/bench $(BENCH_RUNS)
 
 clean:
 	rm -rf build
