@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only screenshot package clean
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean
 
 all: build
 
@@ -33,6 +33,30 @@ quiz-only: deps
 	@cmake --preset quiz-only -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset quiz-only -j $(JOBS)
 	@ctest --preset quiz-only -j $(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# a leak, a bad access or undefined behaviour fails the test that caused it.
+check-asan: deps
+	@cmake --preset asan -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS (a minute unless told), built by clang.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@tools/ensure-packages.sh fuzz
+	@cmake --preset fuzz -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
+
+# Measurements, not tests: the quiz under Google Benchmark, and the program's
+# start-up time and peak memory beside an empty Qt window, in a release build.
+BENCH_RUNS ?= 15
+bench: deps
+	@tools/ensure-packages.sh bench
+	@cmake --preset bench -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset bench -j $(JOBS)
+	@bench/run.sh build/bench $(BENCH_RUNS)
 
 clean:
 	rm -rf build

@@ -1,6 +1,22 @@
 #include "random_source.h"
 
+#include <bit>
 #include <chrono>
+
+namespace {
+
+// SplitMix64: each step spreads the seed over all 64 bits, so clock readings
+// a few nanoseconds apart start unrelated sequences, and the state it fills
+// is never all zero.
+std::uint64_t splitMix64(std::uint64_t &counter)
+{
+    std::uint64_t z = (counter += 0x9E3779B97F4A7C15);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EB;
+    return z ^ (z >> 31);
+}
+
+} // namespace
 
 void ClockSeededRandom::seedFromClock()
 {
@@ -10,12 +26,24 @@ void ClockSeededRandom::seedFromClock()
 
 void ClockSeededRandom::seed(std::uint64_t value)
 {
-    // seed_seq spreads the clock's few changing low bits over the whole state.
-    std::seed_seq sequence{static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32)};
-    engine_.seed(sequence);
+    for (std::uint64_t &word : state_)
+        word = splitMix64(value);
 }
 
 double ClockSeededRandom::next()
 {
-    return toUnitInterval(engine_());
+    return toUnitInterval(nextBits());
+}
+
+std::uint64_t ClockSeededRandom::nextBits()
+{
+    const std::uint64_t result = std::rotl(state_[1] * 5, 7) * 9;
+    const std::uint64_t shifted = state_[1] << 17;
+    state_[2] ^= state_[0];
+    state_[3] ^= state_[1];
+    state_[1] ^= state_[2];
+    state_[0] ^= state_[3];
+    state_[2] ^= shifted;
+    state_[3] = std::rotl(state_[3], 45);
+    return result;
 }

@@ -7,7 +7,9 @@
 #
 # Groups: build (compile, test, run), shots (screenshots under Xvfb),
 #         assets (re-render the pictures), package (.deb and its checks),
-#         fuzz (clang with libFuzzer and the sanitizer runtimes), bench.
+#         fuzz (clang with libFuzzer and the sanitizer runtimes),
+#         bench (Google Benchmark, and Xvfb for start-up under X11),
+#         profile (finding where time and memory go).
 set -euo pipefail
 
 packages_for() {
@@ -17,7 +19,8 @@ packages_for() {
     assets) echo librsvg2-bin imagemagick ;;
     package) echo dpkg-dev file lintian desktop-file-utils appstream fakeroot git ;;
     fuzz) echo clang libclang-rt-dev ;;
-    bench) echo libbenchmark-dev hyperfine ;;
+    bench) echo libbenchmark-dev xvfb xauth ;;
+    profile) echo linux-perf heaptrack valgrind strace ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

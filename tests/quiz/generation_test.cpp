@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <set>
 #include <utility>
@@ -137,6 +138,21 @@ TEST(RandomSourceTest, NeverReachesOne)
         const double r = random.next();
         ASSERT_GE(r, 0.0);
         ASSERT_LT(r, 1.0);
+    }
+}
+
+TEST(RandomSourceTest, EveryEighthGetsItsShare)
+{
+    // Each factor is one eighth of [0, 1); 80,000 draws put 10,000 in each,
+    // give or take five standard deviations (about 470).
+    ClockSeededRandom random;
+    random.seed(20240601);
+    std::array<int, 8> counts{};
+    for (int i = 0; i < 80000; ++i)
+        ++counts.at(static_cast<std::size_t>(random.next() * 8));
+    for (std::size_t eighth = 0; eighth < counts.size(); ++eighth) {
+        EXPECT_GT(counts[eighth], 9530) << "eighth " << eighth;
+        EXPECT_LT(counts[eighth], 10470) << "eighth " << eighth;
     }
 }
 
