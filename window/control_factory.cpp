@@ -30,10 +30,10 @@ Qt::Alignment toQtAlignment(TextAlignment alignment)
 
 // A palette built from the row's colours alone, so a dark or otherwise themed
 // desktop cannot change the window's look.
-QPalette paletteFor(const ControlSpec &spec)
+QPalette paletteFor(const ControlSpec &row)
 {
-    const QColor background = toQColor(spec.background.value_or(FormBackground));
-    const QColor text = toQColor(spec.textColour.value_or(StandardText));
+    const QColor background = toQColor(row.background.value_or(FormBackground));
+    const QColor text = toQColor(row.textColour.value_or(StandardText));
     QPalette palette(background);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Window, background);
@@ -46,52 +46,52 @@ QPalette paletteFor(const ControlSpec &spec)
     return palette;
 }
 
-QWidget *createPushButton(const ControlSpec &spec, QWidget *parent)
+QWidget *createPushButton(const ControlSpec &row, QWidget *parent)
 {
-    auto *button = new QPushButton(toQString(spec.text), parent);
+    auto *button = new QPushButton(toQString(row.text), parent);
     // Neither Enter nor Escape may press a button behind the learner's back.
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
 
-QWidget *createTextField(const ControlSpec &spec, QWidget *parent)
+QWidget *createTextField(const ControlSpec &row, QWidget *parent)
 {
-    auto *field = new QLineEdit(toQString(spec.text), parent);
-    field->setAlignment(toQtAlignment(spec.alignment) | Qt::AlignVCenter);
+    auto *field = new QLineEdit(toQString(row.text), parent);
+    field->setAlignment(toQtAlignment(row.alignment) | Qt::AlignVCenter);
     return field;
 }
 
-QWidget *createLabel(const ControlSpec &spec, QWidget *parent)
+QWidget *createLabel(const ControlSpec &row, QWidget *parent)
 {
-    auto *label = new QLabel(toQString(spec.text), parent);
+    auto *label = new QLabel(toQString(row.text), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(toQtAlignment(spec.alignment) | Qt::AlignTop);
+    label->setAlignment(toQtAlignment(row.alignment) | Qt::AlignTop);
     label->setAutoFillBackground(true);
     return label;
 }
 
-QWidget *createPicture(const ControlSpec &spec, QWidget *parent)
+QWidget *createPicture(const ControlSpec &row, QWidget *parent)
 {
     auto *picture = new QLabel(parent);
-    picture->setPixmap(QPixmap(toQString(spec.text)));
+    picture->setPixmap(QPixmap(toQString(row.text)));
     picture->setScaledContents(true); // stretched, aspect ratio not kept
     return picture;
 }
 
-QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
+QWidget *createWidget(const ControlSpec &row, QWidget *parent)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::PushButton:
-        return createPushButton(spec, parent);
+        return createPushButton(row, parent);
     case ControlKind::TextField:
-        return createTextField(spec, parent);
+        return createTextField(row, parent);
     case ControlKind::Picture:
-        return createPicture(spec, parent);
+        return createPicture(row, parent);
     case ControlKind::Label:
         break;
     }
-    return createLabel(spec, parent);
+    return createLabel(row, parent);
 }
 
 } // namespace
@@ -106,29 +106,29 @@ QColor toQColor(ColourWord colour)
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
-QFont fontFor(const FontSpec &spec)
+QFont fontFor(const FontSpec &face)
 {
     QFont font;
-    font.setFamilies({toQString(spec.family), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(qRound(spec.points * ReferenceDpi / PointsPerInch));
-    font.setWeight(QFont::Weight(spec.weight));
+    font.setFamilies({toQString(face.family), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(qRound(face.points * ReferenceDpi / PointsPerInch));
+    font.setWeight(QFont::Weight(face.weight));
     return font;
 }
 
-QWidget *createControl(const ControlSpec &spec, QWidget *parent, QStyle *style)
+QWidget *createControl(const ControlSpec &row, QWidget *parent, QStyle *style)
 {
-    QWidget *widget = createWidget(spec, parent);
-    widget->setObjectName(toQString(spec.name));
+    QWidget *widget = createWidget(row, parent);
+    widget->setObjectName(toQString(row.name));
     widget->setStyle(style);
-    widget->setGeometry(spec.left / TwipsPerPixel, spec.top / TwipsPerPixel, spec.width / TwipsPerPixel,
-                        spec.height / TwipsPerPixel);
-    if (!spec.font.family.empty())
-        widget->setFont(fontFor(spec.font));
-    widget->setPalette(paletteFor(spec));
+    widget->setGeometry(row.left / TwipsPerPixel, row.top / TwipsPerPixel, row.width / TwipsPerPixel,
+                        row.height / TwipsPerPixel);
+    if (!row.font.family.empty())
+        widget->setFont(fontFor(row.font));
+    widget->setPalette(paletteFor(row));
     // Labels and buttons keep their caption as their accessible name: what
     // they show is what a listener needs to hear.
-    if (!spec.accessibleName.empty())
-        widget->setAccessibleName(toQString(spec.accessibleName));
-    widget->setAccessibleDescription(toQString(spec.accessibleDescription));
+    if (!row.accessibleName.empty())
+        widget->setAccessibleName(toQString(row.accessibleName));
+    widget->setAccessibleDescription(toQString(row.accessibleDescription));
     return widget;
 }

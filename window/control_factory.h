@@ -17,8 +17,8 @@ QColor toQColor(ColourWord colour);
 // its fixed rectangle whatever font DPI the desktop is set to. Liberation
 // Sans, metric-compatible with Arial and rich in Cyrillic, stands in where a
 // family is not installed.
-QFont fontFor(const FontSpec &spec);
+QFont fontFor(const FontSpec &face);
 
 // Builds the widget a layout row describes, as a child of `parent`, drawn
 // with `style`.
-QWidget *createControl(const ControlSpec &spec, QWidget *parent, QStyle *style);
+QWidget *createControl(const ControlSpec &row, QWidget *parent, QStyle *style);

@@ -19,9 +19,9 @@
 
 namespace {
 
-bool takesFocus(const ControlSpec &spec)
+bool takesFocus(const ControlSpec &row)
 {
-    return spec.kind == ControlKind::PushButton || spec.kind == ControlKind::TextField;
+    return row.kind == ControlKind::PushButton || row.kind == ControlKind::TextField;
 }
 
 } // namespace
@@ -58,8 +58,8 @@ QString MainWindow::creditText()
 
 void MainWindow::buildControls()
 {
-    for (const ControlSpec &spec : formControls())
-        createControl(spec, this, style_);
+    for (const ControlSpec &row : formControls())
+        createControl(row, this, style_);
 
     firstFactor_ = control<QLabel>("Label1");
     secondFactor_ = control<QLabel>("Label2");
