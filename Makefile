@@ -13,6 +13,12 @@ WERROR ?= $(if $(CI),ON,OFF)
 
 all: build
 
+# Configures and builds one CMake preset: $(call build-preset,NAME)
+define build-preset
+	@cmake --preset $(1) -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@cmake --build --preset $(1) -j $(JOBS)
+endef
+
 deps:
 	@tools/ensure-packages.sh build
 
@@ -30,23 +36,20 @@ test: build
 
 # Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
 quiz-only: deps
-	@cmake --preset quiz-only -DTSIFROLET_WERROR=$(WERROR) >/dev/null
-	@cmake --build --preset quiz-only -j $(JOBS)
+	$(call build-preset,quiz-only)
 	@ctest --preset quiz-only -j $(JOBS)
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # a leak, a bad access or undefined behaviour fails the test that caused it.
 check-asan: deps
-	@cmake --preset asan -DTSIFROLET_WERROR=$(WERROR) >/dev/null
-	@cmake --build --preset asan -j $(JOBS)
+	$(call build-preset,asan)
 	@ctest --preset asan -j $(JOBS)
 
 # Each libFuzzer target for FUZZ_SECONDS (a minute unless told), built by clang.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@tools/ensure-packages.sh fuzz
-	@cmake --preset fuzz -DTSIFROLET_WERROR=$(WERROR) >/dev/null
-	@cmake --build --preset fuzz -j $(JOBS)
+	$(call build-preset,fuzz)
 	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
 
 # Measurements, not tests: the quiz under Google Benchmark, and the program's
@@ -54,8 +57,7 @@ fuzz: deps
 BENCH_RUNS ?= 15
 bench: deps
 	@tools/ensure-packages.sh bench
-	@cmake --preset bench -DTSIFROLET_WERROR=$(WERROR) >/dev/null
-	@cmake --build --preset bench -j $(JOBS)
+	$(call build-preset,bench)
 	@bench/run.sh build/bench $(BENCH_RUNS)
 
 clean:
@@ -67,8 +69,7 @@ clean:
 # umask, hence the fixed one.
 package:
 	@tools/ensure-packages.sh build package
-	@cmake --preset release -DTSIFROLET_WERROR=$(WERROR) >/dev/null
-	@cmake --build --preset release -j $(JOBS)
+	$(call build-preset,release)
 	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct 2>/dev/null || date +%s)} && \
 		umask 022 && cpack --preset release
 
