@@ -22,13 +22,19 @@ endef
 deps:
 	@tools/ensure-packages.sh build
 
+# Configuring again only when the tree has never been configured or the
+# warning setting changed; the build itself reruns CMake when a CMakeLists.txt
+# changes, so a repeated `make run` goes straight to the compiler.
 configure: deps
-	@cmake --preset $(PRESET) -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@grep -qx 'TSIFROLET_WERROR:BOOL=$(WERROR)' $(BUILD_DIR)/CMakeCache.txt 2>/dev/null || \
+		cmake --preset $(PRESET) -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS)
 
-run: build
+# The program alone: the tests are built by `make test`.
+run: configure
+	@cmake --build --preset $(PRESET) -j $(JOBS) --target tsifrolet
 	@$(BUILD_DIR)/app/tsifrolet
 
 test: build

@@ -1,13 +1,14 @@
+#include "display_check.h"
 #include "main_window.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const auto app = createApplicationOrExit(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TSIFROLET_APP_ID));
     MainWindow window;
     window.show();
-    return app.exec();
+    return app->exec();
 }

@@ -36,6 +36,7 @@ debs=(build/release/${package}_*.deb)
 deb="$(pwd)/${debs[0]}"
 
 step "the menu entry and the AppStream data, as shipped"
+tools/ensure-packages.sh package-checks
 rm -rf "$work" && mkdir -p "$work/tree"
 dpkg-deb -x "$deb" "$work/tree"
 desktop="$work/tree/usr/share/applications/$app_id.desktop"

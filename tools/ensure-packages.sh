@@ -6,18 +6,24 @@
 #   tools/ensure-packages.sh GROUP...
 #
 # Groups: build (compile, test, run), shots (screenshots under Xvfb),
-#         assets (re-render the pictures), package (.deb and its checks),
+#         assets (re-render the pictures), package (build the .deb),
+#         package-checks (validate and lint the .deb),
 #         fuzz (clang with libFuzzer and the sanitizer runtimes),
 #         bench (Google Benchmark, and Xvfb for start-up under X11),
 #         profile (finding where time and memory go).
+#
+# apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
+# the system's temporary folder); the terminal gets one line per step, and
+# the log's tail if apt fails.
 set -euo pipefail
 
 packages_for() {
   case "$1" in
     build) echo g++ cmake make libgtest-dev qt6-base-dev qt6-base-private-dev fonts-liberation2 ;;
-    shots) echo xvfb xauth imagemagick xdotool ;;
+    shots) echo xvfb xauth x11-utils imagemagick xdotool ;;
     assets) echo librsvg2-bin imagemagick ;;
-    package) echo dpkg-dev file lintian desktop-file-utils appstream fakeroot git ;;
+    package) echo dpkg-dev file fakeroot git ;;
+    package-checks) echo lintian desktop-file-utils appstream ;;
     fuzz) echo clang libclang-rt-dev ;;
     bench) echo libbenchmark-dev xvfb xauth ;;
     profile) echo linux-perf heaptrack valgrind strace ;;
@@ -37,12 +43,48 @@ for group in "$@"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing missing Debian packages: ${missing[*]}"
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "need root or sudo to install: ${missing[*]}" >&2; exit 1; }
-  as_root=(sudo)
+  command -v sudo >/dev/null || {
+    echo "Need root or sudo to install these Debian packages: ${missing[*]}" >&2
+    echo "Install them as root (apt-get install ${missing[*]}), or install sudo, then run make again." >&2
+    exit 1
+  }
+  # sudo clears the environment; without this debconf would stop to ask questions.
+  as_root=(sudo DEBIAN_FRONTEND=noninteractive)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+log=${TSIFROLET_APT_LOG:-${TMPDIR:-/tmp}/tsifrolet-apt.log}
+: >"$log"
+
+# A fresh desktop often runs unattended upgrades at first boot; wait for its
+# lock instead of failing at once.
+lock_wait=${TSIFROLET_APT_LOCK_TIMEOUT:-600}
+apt_options=(-o "DPkg::Lock::Timeout=$lock_wait" -o APT::Color=0)
+
+# run_apt WHAT ARGS...: one line on the terminal, everything else in the log.
+# apt-get waits for dpkg's lock by itself, but `update` gives up at once on
+# the package lists' lock, so that one is retried here until the same limit.
+run_apt() {
+  local what=$1; shift
+  echo "$what (apt's log: $log)"
+  local waited=0 said=""
+  until "${as_root[@]}" apt-get "${apt_options[@]}" "$@" >>"$log" 2>&1; do
+    if tail -n 3 "$log" | grep -q 'Could not get lock' && [ "$waited" -lt "$lock_wait" ]; then
+      [ -n "$said" ] || echo "Another package manager holds apt's lock; waiting up to ${lock_wait} s."
+      said=yes
+      sleep 5
+      waited=$((waited + 5))
+      continue
+    fi
+    echo "apt-get $* failed; the end of $log:" >&2
+    tail -n 25 "$log" >&2
+    exit 1
+  done
+}
+
+run_apt "Updating the list of Debian packages" update
+run_apt "Installing ${#missing[@]} missing Debian packages: ${missing[*]}" \
+  install -y --no-install-recommends "${missing[@]}"
+echo "Installed ${#missing[@]} packages."

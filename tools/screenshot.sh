@@ -9,12 +9,15 @@ program=$(realpath "$1")
 outdir=$2
 mkdir -p "$outdir"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -dpi 96 -nolisten tcp &
+# Xvfb picks a free display number itself and writes it once it is ready,
+# so this never photographs somebody else's X server.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$displayfile" &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$displayfile"' EXIT
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+[ -s "$displayfile" ] || { echo "screenshot: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$displayfile")
 
 # shoot NAME [ENV=VALUE...] [-- ACTIONS]: starts the program, optionally
 # clicks at window-relative points given in device-independent pixels,
