@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package install clean
 
 all: build
 
@@ -78,6 +78,12 @@ package:
 	$(call build-preset,release)
 	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct 2>/dev/null || date +%s)} && \
 		umask 022 && cpack --preset release
+
+# The optimised program and its desktop files, stripped, under PREFIX.
+PREFIX ?= /usr/local
+install: deps
+	$(call build-preset,release)
+	@cmake --install build/release --prefix $(PREFIX) --strip
 
 # Photographs of the running program under Xvfb, into build/screenshots.
 screenshot: build
