@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps
 
 all: build
 
@@ -68,6 +68,19 @@ bench: deps
 
 clean:
 	rm -rf build
+
+# The web page: the quiz compiled to WebAssembly by Debian's emscripten, whose
+# JavaScript tools find Debian's acorn only through NODE_PATH.
+web-deps:
+	@tools/ensure-packages.sh web
+
+wasm: web-deps
+	@NODE_PATH=/usr/share/nodejs cmake --preset wasm -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS)
+
+# The quiz's own test suite, compiled to WebAssembly and run by node.
+web-test: wasm
+	@ctest --preset wasm
 
 # The Debian package, into build/release. Its files are dated by the last
 # commit (outside git: now), so that building the same commit again gives the
