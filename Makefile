@@ -82,6 +82,15 @@ wasm: web-deps
 web-test: wasm
 	@ctest --preset wasm
 
+# The page as a static folder, build/web, that any static web server can serve.
+web: wasm
+	@WERROR_FLAG=$(if $(filter ON,$(WERROR)),-Werror) web/build.sh build/wasm build/web
+
+# Serves build/web on this machine only; WEB_PORT=0 takes any free port.
+WEB_PORT ?= 8000
+web-run: web
+	@python3 web/serve.py build/web $(WEB_PORT)
+
 # The Debian package, into build/release. Its files are dated by the last
 # commit (outside git: now), so that building the same commit again gives the
 # very same file. The directories in the package take their modes from the
