@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps web-node-modules web-screenshot
 
 all: build
 
@@ -78,13 +78,23 @@ wasm: web-deps
 	@NODE_PATH=/usr/share/nodejs cmake --preset wasm -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS)
 
-# The quiz's own test suite, compiled to WebAssembly and run by node.
-web-test: wasm
-	@ctest --preset wasm
-
 # The page as a static folder, build/web, that any static web server can serve.
 web: wasm
 	@WERROR_FLAG=$(if $(filter ON,$(WERROR)),-Werror) web/build.sh build/wasm build/web
+
+# The quiz's own test suite compiled to WebAssembly and run by node, then the
+# page played in Debian's Chromium, driven by playwright-core from npm.
+web-node-modules:
+	@[ web/test/node_modules/.package-lock.json -nt web/test/package-lock.json ] || \
+		(cd web/test && npm ci --no-audit --no-fund --loglevel=error)
+
+web-test: web web-node-modules
+	@ctest --preset wasm
+	@cd web/test && node --test --test-concurrency=1 page.test.js
+
+# Photographs of the page at the window's size, on a laptop and on a tablet.
+web-screenshot: web web-node-modules
+	@cd web/test && node screenshots.js
 
 # Serves build/web on this machine only; WEB_PORT=0 takes any free port.
 WEB_PORT ?= 8000

@@ -28,7 +28,7 @@ packages_for() {
     fuzz) echo clang libclang-rt-dev ;;
     bench) echo libbenchmark-dev xvfb xauth ;;
     profile) echo linux-perf heaptrack valgrind strace ;;
-    web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 librsvg2-bin ;;
+    web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Puts the web page together in OUT (build/web): the controls written from the
 # layout table, the quiz's WebAssembly module from WASM_DIR, the pictures,
-# the fonts cut down to the letters the page can show, the app icons, and a
+# the fonts cut down to the letters the page can show, the app icon, and a
 # service worker that keeps all of it for offline use.
 #
 #   web/build.sh WASM_DIR OUT
@@ -24,10 +24,8 @@ for picture in kitten_duckling cat_yarn cat_blocks; do
   cp "assets/$picture.jpg" "$out/"
   [ ! -f "assets/$picture@2x.jpg" ] || cp "assets/$picture@2x.jpg" "$out/"
 done
-cp assets/icon.png "$out/"
-for size in 192 512; do
-  rsvg-convert -w $size -h $size assets/src/icon.svg -o "$out/icon-$size.png"
-done
+# The drawing itself is the installed app's icon at any size.
+cp assets/icon.png assets/src/icon.svg "$out/"
 
 # Printable ASCII, the Russian alphabet and the blanks and marks of Russian
 # text: every letter of the page's own texts, and whatever a child types.
@@ -38,10 +36,8 @@ for face in Regular Bold; do
     --drop-tables+=FFTM --flavor=woff2 --output-file="$out/LiberationSans-$face.woff2"
 done
 
-# The service worker keeps every file the page loads; the large app icons are
-# only fetched by the browser when the page is installed. Its cache is named
-# after the files' contents.
-files=$(cd "$out" && ls | grep -v '^icon-' | sort)
+# The service worker keeps every file; its cache is named after their contents.
+files=$(cd "$out" && ls | sort)
 version=$(cd "$out" && cat $files | sha256sum | cut -c1-16)
 list='"./"'
 for f in $files; do list="$list, \"$f\""; done

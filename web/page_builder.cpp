@@ -220,14 +220,13 @@ int main(int argc, char **argv)
         replace(page, "@TWIPS_PER_PIXEL@", std::to_string(TwipsPerPixel));
 
         std::ostringstream manifest;
-        manifest
-            << "{\n  \"name\": \"" << escaped(FormCaption) << "\",\n  \"short_name\": \""
-            << escaped(FormCaption)
-            << "\",\n  \"lang\": \"ru\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
-            << "  \"display\": \"standalone\",\n  \"background_color\": \"" << css(FormBackground)
-            << "\",\n  \"theme_color\": \"" << css(FormBackground) << "\",\n  \"icons\": [\n"
-            << "    {\"src\": \"icon-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
-            << "    {\"src\": \"icon-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\"}\n  ]\n}\n";
+        manifest << "{\n  \"name\": \"" << escaped(FormCaption) << "\",\n  \"short_name\": \""
+                 << escaped(FormCaption)
+                 << "\",\n  \"lang\": \"ru\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+                 << "  \"display\": \"standalone\",\n  \"background_color\": \"" << css(FormBackground)
+                 << "\",\n  \"theme_color\": \"" << css(FormBackground) << "\",\n  \"icons\": [\n"
+                 << "    {\"src\": \"icon.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"},\n"
+                 << "    {\"src\": \"icon.png\", \"sizes\": \"48x48\", \"type\": \"image/png\"}\n  ]\n}\n";
 
         std::ofstream(out / "index.html", std::ios::binary) << page;
         std::ofstream(out / "manifest.webmanifest", std::ios::binary) << manifest.str();
