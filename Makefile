@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps web-node-modules web-screenshot
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench
 
 all: build
 
@@ -59,12 +59,19 @@ fuzz: deps
 	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
 
 # Measurements, not tests: the quiz under Google Benchmark, and the program's
-# start-up time and peak memory beside an empty Qt window, in a release build.
+# start-up time and peak memory beside an empty Qt window, in a release build;
+# then the web page's size and load times.
 BENCH_RUNS ?= 15
 bench: deps
 	@tools/ensure-packages.sh bench
 	$(call build-preset,bench)
 	@bench/run.sh build/bench $(BENCH_RUNS)
+	@$(MAKE) web-bench
+
+# The web page: bytes transferred (gzip) and time to first paint and to
+# ready, beside an empty page served the same way, in headless Chromium.
+web-bench: web web-node-modules
+	@cd web/test && node bench.js $(BENCH_RUNS)
 
 clean:
 	rm -rf build

@@ -18,7 +18,7 @@ ${CXX:-c++} -std=c++20 -O1 -Wall -Wextra -Wpedantic ${WERROR_FLAG:-} -Ilayout -I
   web/page_builder.cpp layout/layout_table.cpp -o "$host/page_builder"
 "$host/page_builder" web/index.html.in assets "$out"
 
-cp web/page.css web/fit.js web/app.js "$out/"
+cp web/page.css web/app.js "$out/"
 cp "$wasm_dir/web/quiz.mjs" "$wasm_dir/web/quiz.wasm" "$out/"
 for picture in kitten_duckling cat_yarn cat_blocks; do
   cp "assets/$picture.jpg" "$out/"

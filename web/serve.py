@@ -11,6 +11,10 @@ import sys
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
+    # Keep-alive, as any real server does, so the page is not timed on
+    # opening a connection for every file.
+    protocol_version = "HTTP/1.1"
+
     extensions_map = {
         **http.server.SimpleHTTPRequestHandler.extensions_map,
         ".html": "text/html; charset=utf-8",
