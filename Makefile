@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -98,6 +98,11 @@ web-node-modules:
 web-test: web web-node-modules
 	@ctest --preset wasm
 	@cd web/test && node --test --test-concurrency=1 page.test.js
+
+# Lighthouse's accessibility and best-practices scores of the page, for the
+# desktop and for a phone, in the same Chromium.
+web-lighthouse: web
+	@web/lighthouse/run.sh
 
 # Photographs of the page at the window's size, on a laptop and on a tablet.
 web-screenshot: web web-node-modules

@@ -6,7 +6,7 @@
 // OUT_DIR/index.html is TEMPLATE with @CAPTION@, @CONTROLS@ and @CREDIT@
 // filled in; OUT_DIR/layout.css places, sizes and colours every control, and
 // OUT_DIR/manifest.webmanifest names the installed app and gives its colours.
-// A picture gets a double-size variant in its srcset when ASSETS_DIR has one.
+// A picture also gets its double-size variant when ASSETS_DIR has one.
 #include "layout_table.h"
 
 #include <algorithm>
@@ -108,7 +108,7 @@ std::string describedBy(const ControlSpec &row)
     return " aria-describedby=\"" + std::string(row.name) + "-about\"";
 }
 
-std::string controlHtml(const ControlSpec &row, const fs::path &assets)
+std::string controlHtml(const ControlSpec &row)
 {
     const std::string id(row.name);
     const std::string text = escaped(row.text);
@@ -123,15 +123,11 @@ std::string controlHtml(const ControlSpec &row, const fs::path &assets)
              << "\" aria-label=\"" << escaped(row.accessibleName) << "\"" << describedBy(row)
              << " inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\">";
         break;
-    case ControlKind::Picture: {
-        const std::string file = fileName(row.text);
-        html << "<img id=\"" << id << "\" class=\"control picture\" src=\"" << file << "\"";
-        if (fs::exists(assets / doubleSizeName(file)))
-            html << " srcset=\"" << file << " 1x, " << doubleSizeName(file) << " 2x\"";
-        html << " width=\"" << row.width / TwipsPerPixel << "\" height=\"" << row.height / TwipsPerPixel
-             << "\" alt=\"\">";
+    case ControlKind::Picture:
+        // Drawn by layout.css, stretched to the control as in the window;
+        // the pictures only decorate, so screen readers pass over them.
+        html << "<div id=\"" << id << "\" class=\"control picture\" aria-hidden=\"true\"></div>";
         break;
-    }
     case ControlKind::Label:
         // A label that tells the learner something says what it is first,
         // for screen readers only; the script changes the text after it.
@@ -147,7 +143,18 @@ std::string controlHtml(const ControlSpec &row, const fs::path &assets)
     return html.str();
 }
 
-std::string controlCss(const ControlSpec &row, int stacking)
+// The picture stretched over the whole control, its aspect ratio not kept,
+// from its double-size variant on a finer screen when there is one.
+std::string pictureCss(const ControlSpec &row, const fs::path &assets)
+{
+    const std::string file = fileName(row.text);
+    std::string rule = ";background:url(" + file + ") 0 0/100% 100% no-repeat";
+    if (fs::exists(assets / doubleSizeName(file)))
+        rule += ";background-image:image-set(url(" + file + ") 1x,url(" + doubleSizeName(file) + ") 2x)";
+    return rule;
+}
+
+std::string controlCss(const ControlSpec &row, int stacking, const fs::path &assets)
 {
     std::ostringstream rule;
     rule << "#" << row.name << "{left:" << px(row.left) << ";top:" << px(row.top)
@@ -157,6 +164,8 @@ std::string controlCss(const ControlSpec &row, int stacking)
              << ";color:" << css(row.textColour.value_or(StandardText));
     if (row.background)
         rule << ";background-color:" << css(*row.background);
+    if (row.kind == ControlKind::Picture)
+        rule << pictureCss(row, assets);
     rule << "}\n";
     return rule.str();
 }
@@ -199,7 +208,7 @@ int main(int argc, char **argv)
 
         std::string controls;
         for (const ControlSpec &row : reading)
-            controls += "      " + controlHtml(row, assets) + "\n";
+            controls += "      " + controlHtml(row) + "\n";
 
         std::ostringstream layout;
         layout << ":root{--form-width:" << px(FormWidthTwips) << ";--form-height:" << px(FormHeightTwips)
@@ -209,7 +218,7 @@ int main(int argc, char **argv)
         for (std::size_t i = 0; i < table.size(); ++i) {
             const int stacking = static_cast<int>(i) + 1 +
                                  (table[i].kind == ControlKind::Picture ? static_cast<int>(table.size()) : 0);
-            layout << controlCss(table[i], stacking);
+            layout << controlCss(table[i], stacking, assets);
         }
 
         std::string page = readFile(argv[1]);
