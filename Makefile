@@ -91,13 +91,15 @@ web: wasm
 
 # The quiz's own test suite compiled to WebAssembly and run by node, then the
 # page played in Debian's Chromium, driven by playwright-core from npm.
-web-node-modules:
+# Debian's nodejs comes without npm; other builds of node bring their own.
+web-node-modules: web-deps
+	@command -v npm >/dev/null || tools/ensure-packages.sh npm
 	@[ web/test/node_modules/.package-lock.json -nt web/test/package-lock.json ] || \
 		(cd web/test && npm ci --no-audit --no-fund --loglevel=error)
 
 web-test: web web-node-modules
 	@ctest --preset wasm
-	@cd web/test && node --test --test-concurrency=1 page.test.js
+	@cd web/test && node --test page.test.js
 
 # Lighthouse's accessibility and best-practices scores of the page, for the
 # desktop and for a phone, in the same Chromium.

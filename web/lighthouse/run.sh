@@ -7,6 +7,7 @@ cd "$(dirname "$0")"
 root=../..
 out=$root/build/web-lighthouse
 mkdir -p "$out"
+command -v npm >/dev/null || "$root/tools/ensure-packages.sh" npm
 [ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund --loglevel=error
 
 python3 "$root/web/serve.py" "$root/build/web" 0 >"$out/server.log" &
