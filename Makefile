@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package install clean
+.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -59,15 +59,61 @@ fuzz: deps
 	@fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
 
 # Measurements, not tests: the quiz under Google Benchmark, and the program's
-# start-up time and peak memory beside an empty Qt window, in a release build.
+# start-up time and peak memory beside an empty Qt window, in a release build;
+# then the web page's size and load times.
 BENCH_RUNS ?= 15
 bench: deps
 	@tools/ensure-packages.sh bench
 	$(call build-preset,bench)
 	@bench/run.sh build/bench $(BENCH_RUNS)
+	@$(MAKE) web-bench
+
+# The web page: bytes transferred (gzip) and time to first paint and to
+# ready, beside an empty page served the same way, in headless Chromium.
+web-bench: web web-node-modules
+	@cd web/test && node bench.js $(BENCH_RUNS)
 
 clean:
 	rm -rf build
+
+# The web page: the quiz compiled to WebAssembly by Debian's emscripten, whose
+# JavaScript tools find Debian's acorn only through NODE_PATH.
+web-deps:
+	@tools/ensure-packages.sh web
+
+wasm: web-deps
+	@NODE_PATH=/usr/share/nodejs cmake --preset wasm -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS)
+
+# The page as a static folder, build/web, that any static web server can serve.
+web: wasm
+	@WERROR_FLAG=$(if $(filter ON,$(WERROR)),-Werror) web/build.sh build/wasm build/web
+
+# The quiz's own test suite compiled to WebAssembly and run by node, then the
+# page played in Debian's Chromium, driven by playwright-core from npm.
+# Debian's nodejs comes without npm; other builds of node bring their own.
+web-node-modules: web-deps
+	@command -v npm >/dev/null || tools/ensure-packages.sh npm
+	@[ web/test/node_modules/.package-lock.json -nt web/test/package-lock.json ] || \
+		(cd web/test && npm ci --no-audit --no-fund --loglevel=error)
+
+web-test: web web-node-modules
+	@ctest --preset wasm
+	@cd web/test && node --test page.test.js
+
+# Lighthouse's accessibility and best-practices scores of the page, for the
+# desktop and for a phone, in the same Chromium.
+web-lighthouse: web
+	@web/lighthouse/run.sh
+
+# Photographs of the page at the window's size, on a laptop and on a tablet.
+web-screenshot: web web-node-modules
+	@cd web/test && node screenshots.js
+
+# Serves build/web on this machine only; WEB_PORT=0 takes any free port.
+WEB_PORT ?= 8000
+web-run: web
+	@python3 web/serve.py build/web $(WEB_PORT)
 
 # The Debian package, into build/release. Its files are dated by the last
 # commit (outside git: now), so that building the same commit again gives the

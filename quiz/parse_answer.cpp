@@ -5,6 +5,15 @@
 #include <string>
 #include <system_error>
 
+// Some standard libraries (the one WebAssembly builds use among them) convert
+// only integers with std::from_chars; there strtod does the same job. The
+// digits are plain ASCII with a point, and such a build has only the "C"
+// locale, so strtod reads them exactly as from_chars would.
+#if !defined(__cpp_lib_to_chars)
+#include <cerrno>
+#include <cstdlib>
+#endif
+
 namespace {
 
 // Byte length of the blank that starts at `pos`, or 0 if there is none.
@@ -78,6 +87,19 @@ Normalised normalise(std::string_view text)
     return number;
 }
 
+// Converts plain ASCII digits with at most one point; out of range when the
+// value does not fit a double, as std::from_chars reports it.
+std::errc toDouble(const std::string &digits, double &value)
+{
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed).ec;
+#else
+    errno = 0;
+    value = std::strtod(digits.c_str(), nullptr);
+    return errno == ERANGE ? std::errc::result_out_of_range : std::errc{};
+#endif
+}
+
 } // namespace
 
 double parseAnswer(std::string_view text)
@@ -88,12 +110,10 @@ double parseAnswer(std::string_view text)
         return 0.0;
 
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);
+    const std::errc error = toDouble(digits, value);
     if (error == std::errc::result_out_of_range)
         value = number.hasNonZeroIntegerDigit ? std::numeric_limits<double>::infinity() : 0.0;
     else if (error != std::errc{})
         return 0.0;
-    (void)end;
     return number.negative ? -value : value;
 }

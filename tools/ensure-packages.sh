@@ -10,7 +10,9 @@
 #         package-checks (validate and lint the .deb),
 #         fuzz (clang with libFuzzer and the sanitizer runtimes),
 #         bench (Google Benchmark, and Xvfb for start-up under X11),
-#         profile (finding where time and memory go).
+#         profile (finding where time and memory go),
+#         web (the page: emscripten, node, Chromium for its tests, font subsetting),
+#         npm (where node came without it).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
 # the system's temporary folder); the terminal gets one line per step, and
@@ -27,6 +29,8 @@ packages_for() {
     fuzz) echo clang libclang-rt-dev ;;
     bench) echo libbenchmark-dev xvfb xauth ;;
     profile) echo linux-perf heaptrack valgrind strace ;;
+    npm) echo npm ;;
+    web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

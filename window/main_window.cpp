@@ -53,7 +53,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
 
 QString MainWindow::creditText()
 {
-    return QStringLiteral("Цифролёт, с любовью");
+    return toQString(CreditText);
 }
 
 void MainWindow::buildControls()

@@ -49,6 +49,8 @@ inline constexpr ColourWord FormBackground = 0x00C000; // RGB(0, 192, 0)
 inline constexpr std::string_view FormIcon = ":/icon.png";
 // The window's own font, used for the credit line.
 inline constexpr FontSpec FormFont{"MS Sans Serif", 8, 400};
+// The one line the window writes itself, where the quiz tells it to.
+inline constexpr std::string_view CreditText = "Цифролёт, с любовью";
 
 // Every control, in the order the window creates them.
 std::span<const ControlSpec> formControls();

@@ -1,0 +1,187 @@
+// The web page in Debian's Chromium: played by clicks and typing as a child
+// would, with the verdict's colour read from the screen.
+import assert from "node:assert/strict";
+import { after, before, test } from "node:test";
+import { decodePng } from "./png.js";
+import { launch, serve } from "./harness.js";
+
+let server;
+let browser;
+before(async () => {
+  server = await serve();
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  server?.stop();
+});
+
+// A fresh page, ready to play; every console error or uncaught exception on
+// it fails the test that opened it.
+async function openPage(t) {
+  const page = await browser.context.newPage();
+  const errors = [];
+  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  page.on("pageerror", (error) => errors.push(String(error)));
+  page.on("requestfailed", (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
+  await page.goto(server.url);
+  await page.waitForSelector("html[data-ready]");
+  t.after(async () => {
+    await page.close();
+    assert.deepEqual(errors, [], "console errors");
+  });
+  return page;
+}
+
+const text = (page, id) => page.textContent(`#${id} .text`);
+const number = async (page, id) => Number(await text(page, id));
+
+async function answer(page, typed) {
+  await page.click("#Text1");
+  await page.keyboard.type(typed);
+}
+
+async function product(page) {
+  return (await number(page, "Label1")) * (await number(page, "Label2"));
+}
+
+// Pixels of the verdict that are clearly red, and clearly black.
+async function verdictInk(page) {
+  const { colours } = decodePng(await page.locator("#Label5").screenshot());
+  const red = colours.filter(([r, g, b]) => r > 170 && g < 90 && b < 90).length;
+  const black = colours.filter(([r, g, b]) => r < 60 && g < 60 && b < 60).length;
+  return { red, black };
+}
+
+// Plays problems up to 20, leaving the field empty for the first `empty`
+// problems (each costs an error) and answering the rest right.
+async function playToTheEnd(page, empty) {
+  for (let n = Number((await text(page, "Label9")) || 0); n < 20; ) {
+    await page.click("#Command2");
+    n = await number(page, "Label9");
+    if (n > empty) await answer(page, String(await product(page)));
+  }
+  await page.click("#Command2");
+}
+
+async function closingMessage(page) {
+  const dialog = page.locator("#message");
+  await dialog.waitFor({ state: "visible" });
+  return {
+    modal: await dialog.evaluate((d) => d.matches(":modal")),
+    title: await page.textContent("#message-title"),
+    text: await page.textContent("#message-text"),
+    buttons: await dialog.locator("button").allTextContents(),
+    icon: await dialog.locator("svg.question").isVisible(),
+  };
+}
+
+test("a whole quiz by clicks and typing", async (t) => {
+  const page = await openPage(t);
+  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "focus starts in the answer field");
+  assert.equal(await page.isHidden("#credit"), true);
+
+  await page.click("#Command2");
+  assert.equal(await text(page, "Label9"), "1");
+  const credit = await page.locator("#credit").boundingBox();
+  assert.deepEqual([credit.x.toFixed(2), credit.y.toFixed(2)], ["383.33", "303.33"], "credit line at (5750, 4550) twips");
+  assert.equal(await page.textContent("#credit"), "Цифролёт, с любовью");
+  assert.match(await page.textContent("#announcer"), /^Пример 1: \d х \d$/);
+
+  await answer(page, String(await product(page)));
+  await page.click("#Command3");
+  assert.equal(await text(page, "Label5"), "Верно");
+  assert.equal(await page.textContent("#announcer"), "Верно");
+  let ink = await verdictInk(page);
+  assert.ok(ink.black > 20 && ink.red === 0, `"Верно" in black: ${JSON.stringify(ink)}`);
+
+  await page.click("#Command2");
+  assert.equal(await text(page, "Label5"), "", "a new problem clears the verdict");
+  await answer(page, String((await product(page)) + 1));
+  await page.click("#Command3");
+  await page.click("#Command3");
+  assert.equal(await text(page, "Label5"), "Ошибка");
+  assert.equal(await text(page, "Label10"), "1", "a problem is checked once only");
+  ink = await verdictInk(page);
+  assert.ok(ink.red > 20 && ink.black === 0, `"Ошибка" in red: ${JSON.stringify(ink)}`);
+
+  // Enter presses nothing; a typed answer left unchecked costs nothing.
+  await page.click("#Command2");
+  await answer(page, String(await product(page)));
+  await page.keyboard.press("Enter");
+  assert.equal(await text(page, "Label5"), "");
+  await page.click("#Command2");
+  assert.equal(await text(page, "Label10"), "1");
+
+  // An empty field costs an error when the next problem is asked for.
+  await page.click("#Command2");
+  assert.equal(await text(page, "Label10"), "2");
+  assert.equal(await text(page, "Label9"), "5");
+
+  await playToTheEnd(page, 0);
+  assert.deepEqual(await closingMessage(page), {
+    modal: true,
+    title: "Окончание опроса",
+    text: "Все примеры решены. Хорошо, но постарайся и будет отлично.",
+    buttons: ["OK"],
+    icon: true,
+  });
+  await page.click("#message-ok");
+  assert.equal(await page.isVisible("#message"), false);
+  await page.click("#Command2");
+  assert.equal((await closingMessage(page)).title, "Окончание опроса", "each later click shows it again");
+  await page.click("#message-ok");
+});
+
+test("the three closing texts", async (t) => {
+  const expected = {
+    0: "Все примеры решены. Молодец! Отлично!",
+    3: "Все примеры решены. Хорошо, но постарайся и будет отлично.",
+    4: "Примеры закончились",
+  };
+  for (const [errors, message] of Object.entries(expected)) {
+    const page = await openPage(t);
+    await playToTheEnd(page, Number(errors));
+    assert.equal(await text(page, "Label10"), errors);
+    assert.equal((await closingMessage(page)).text, message);
+  }
+});
+
+test("Tab goes field, Пример, Да, Выход; Enter presses no button", async (t) => {
+  const page = await openPage(t);
+  const order = [];
+  for (let i = 0; i < 4; ++i) {
+    order.push(await page.evaluate(() => document.activeElement.textContent || document.activeElement.id));
+    await page.keyboard.press("Tab");
+  }
+  assert.deepEqual(order, ["Text1", "Пример", "Да", "Выход"]);
+
+  await page.focus("#Command2");
+  await page.keyboard.press("Enter");
+  assert.equal(await text(page, "Label9"), "", "Enter on a button");
+  await page.keyboard.press("Space");
+  assert.equal(await text(page, "Label9"), "1", "the space bar presses it");
+});
+
+test("Выход ends the quiz on the page", async (t) => {
+  const page = await openPage(t);
+  await page.click("#Command2");
+  await page.click("#Command4");
+  assert.equal(await page.isVisible("#ended"), true);
+  for (const id of ["Text1", "Command2", "Command3", "Command4"])
+    assert.equal(await page.isDisabled(`#${id}`), true, id);
+  assert.equal(await page.textContent("#announcer"), "Опрос окончен");
+});
+
+test("after one visit the page plays offline", async (t) => {
+  const page = await openPage(t);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await browser.context.setOffline(true);
+  t.after(() => browser.context.setOffline(false));
+  await page.reload();
+  await page.waitForSelector("html[data-ready]");
+  await page.click("#Command2");
+  assert.equal(await text(page, "Label9"), "1");
+  assert.equal(await page.evaluate(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true);
+});
