@@ -144,8 +144,8 @@ TEST(WindowLayout, TheFocusedButtonWearsADarkFrameAndTheOthersLookAsInFusion)
 {
     WindowDriver driver;
     auto *button = driver.widget<QPushButton>("Command2");
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion")); // outlives the button
     QPushButton plain(button->text());
-    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     plain.setStyle(fusion.get());
     plain.setPalette(button->palette());
     plain.setFont(button->font());
