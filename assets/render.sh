@@ -3,8 +3,12 @@
 #
 #   assets/render.sh
 #
-# The cat pictures become JPEGs at their exact display sizes, the icon a
-# 48 x 48 palette PNG. Metadata and dates are stripped so that rendering the
+# The window stretches each cat picture into its box whatever the picture's
+# own size. So each is drawn in the shape of its box, rendered undistorted
+# at four times the box, and only then resampled to its file's size: the
+# window's stretch undoes that resampling and the drawing looks as drawn.
+# Each picture comes at its 96-dpi size and as NAME@2x.jpg at twice that,
+# which Qt picks on high-density screens. The icon is a 48 x 48 palette PNG. Metadata and dates are stripped so that rendering the
 # same sources again gives byte-identical files.
 set -euo pipefail
 
@@ -31,14 +35,22 @@ render_svg() {
   check_size "$tmp/$1.png" "$2" "$3"
 }
 
-# render_jpeg NAME WIDTH HEIGHT: src/NAME.svg -> NAME.jpg
-render_jpeg() {
-  render_svg "$@"
-  convert "$tmp/$1.png" -background white -alpha remove -alpha off \
+# to_jpeg PNG OUT WIDTH HEIGHT: resampled to exactly that size, whatever its shape
+to_jpeg() {
+  convert "$1" -background white -alpha remove -alpha off \
+    -filter Lanczos -resize "$3x$4!" \
     -strip -quality 90 -sampling-factor 1x1 -interlace none \
-    +set date:create +set date:modify "$1.jpg"
-  check_size "$1.jpg" "$2" "$3"
-  echo "rendered $1.jpg ($2x$3)"
+    +set date:create +set date:modify "$2"
+  check_size "$2" "$3" "$4"
+  echo "rendered $2 ($3x$4)"
+}
+
+# render_picture NAME BOX_WIDTH BOX_HEIGHT FILE_WIDTH FILE_HEIGHT:
+# src/NAME.svg -> NAME.jpg at the file size and NAME@2x.jpg at twice it
+render_picture() {
+  render_svg "$1" $(($2 * 4)) $(($3 * 4))
+  to_jpeg "$tmp/$1.png" "$1.jpg" "$4" "$5"
+  to_jpeg "$tmp/$1.png" "$1@2x.jpg" $(($4 * 2)) $(($5 * 2))
 }
 
 # render_icon NAME SIZE: src/NAME.svg -> NAME.png, at most 256 colours
@@ -51,7 +63,8 @@ render_icon() {
   echo "rendered $1.png ($2x$2)"
 }
 
-render_jpeg kitten_duckling 236 211
-render_jpeg cat_yarn 142 214
-render_jpeg cat_blocks 142 200
+#              name             box      file
+render_picture kitten_duckling 137 113  236 211
+render_picture cat_yarn        97 153   142 214
+render_picture cat_blocks      89 145   142 200
 render_icon icon 48

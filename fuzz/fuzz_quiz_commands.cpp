@@ -13,6 +13,7 @@
 
 #include "problem_set.h"
 #include "quiz_commands.h"
+#include "quiz_fakes.h"
 #include "quiz_state.h"
 #include "quiz_view.h"
 #include "random_source.h"
@@ -77,27 +78,19 @@ class Input {
     std::size_t back_;
 };
 
-// Random numbers from the back of the input. Once those run out it walks
-// through all 64 pairs in turn, so generation always ends.
-class InputRandom final : public RandomSource {
+// Random numbers from the back of the input, then the pairs' walk.
+class InputRandom final : public ScriptedRandomSource {
   public:
     explicit InputRandom(Input &input) : input_(input) {}
 
-    int seeds = 0;
-
-    void seedFromClock() override { ++seeds; }
-
-    double next() override
+  private:
+    std::optional<double> nextScripted() override
     {
         if (const auto byte = input_.back())
             return valueOf(*byte);
-        const std::size_t draw = fallbackDraws_++;
-        const std::size_t pair = draw / 2 % 64;
-        const std::size_t factor = draw % 2 == 0 ? pair / 8 : pair % 8;
-        return (static_cast<double>(factor) + 0.5) / 8.0;
+        return std::nullopt;
     }
 
-  private:
     // Most bytes spread evenly over [0, 1); the top four break the source's
     // promise, which generation must survive all the same.
     static double valueOf(std::uint8_t byte)
@@ -117,30 +110,18 @@ class InputRandom final : public RandomSource {
     }
 
     Input &input_;
-    std::size_t fallbackDraws_ = 0;
 };
 
 // The window's part, checking each call as it comes.
-class CheckingView final : public QuizView {
+class CheckingView final : public FakeQuizView {
   public:
-    std::string firstFactor = "?";
-    std::string secondFactor = "?";
-    std::string answer;
-    std::string verdict;
-    std::string problemNumber;
-    std::string errorCount = "0";
-    int creditLines = 0;
-    int messages = 0;
-    std::array<int, ProblemCount + 1> verdictsFor{};
+    CheckingView() { keepLog = false; }
 
-    void showFirstFactor(std::string_view text) override { firstFactor = text; }
-    void showSecondFactor(std::string_view text) override { secondFactor = text; }
-    std::string answerText() const override { return answer; }
-    void clearAnswer() override { answer.clear(); }
+    std::array<int, ProblemCount + 1> verdictsFor{};
 
     void showVerdict(std::string_view text, std::optional<ColourWord> colour) override
     {
-        verdict = text;
+        FakeQuizView::showVerdict(text, colour);
         if (text.empty()) {
             require(!colour, "clearing the verdict leaves its colour");
             return;
@@ -152,12 +133,10 @@ class CheckingView final : public QuizView {
                 "each problem is checked at most once");
     }
 
-    void showProblemNumber(std::string_view text) override { problemNumber = text; }
-
     void showErrorCount(std::string_view text) override
     {
         require(countShown(text) == countShown(errorCount) + 1, "the error count goes up one at a time");
-        errorCount = text;
+        FakeQuizView::showErrorCount(text);
     }
 
     void showMessage(std::string_view text, std::string_view title) override
@@ -170,13 +149,13 @@ class CheckingView final : public QuizView {
                                               ? "Все примеры решены. Хорошо, но постарайся и будет отлично."
                                               : "Примеры закончились";
         require(text == expected, "the closing message suits the error count");
-        ++messages;
+        FakeQuizView::showMessage(text, title);
     }
 
     void drawCreditLine(int xTwips, int yTwips) override
     {
         require(xTwips == CreditLineX && yTwips == CreditLineY, "the credit line sits at its place");
-        ++creditLines;
+        FakeQuizView::drawCreditLine(xTwips, yTwips);
     }
 };
 
@@ -292,7 +271,7 @@ class Player {
     {
         const int shownBefore = state_.currentNumber;
         const int errorsBefore = state_.errorCount;
-        const int messagesBefore = view_.messages;
+        const std::size_t messagesBefore = view_.messages.size();
         onNextExample(state_, view_, random_);
         if (state_.started == 1 && !firstSet_)
             firstSet_ = problems();
@@ -302,7 +281,7 @@ class Player {
                 "an error is charged for an empty field, and only then");
         require(state_.currentNumber == std::min(shownBefore + 1, ProblemCount),
                 "next shows the next problem");
-        require(view_.messages == messagesBefore + (shownBefore == ProblemCount ? 1 : 0),
+        require(view_.messages.size() == messagesBefore + (shownBefore == ProblemCount ? 1 : 0),
                 "after problem 20, and only then, each click brings the closing message");
         if (shownBefore < ProblemCount) {
             require(view_.answer.empty() && view_.verdict.empty(), "a new problem starts clean");
@@ -342,8 +321,9 @@ class Player {
         const int shown = state_.currentNumber;
         require(shown >= 0 && shown <= ProblemCount, "the problem number stays within 0..20");
         require(state_.started == 0 || state_.started == 1, "the problem set is generated once");
-        require(random_.seeds == state_.started, "the clock seeds the source once, when the quiz starts");
-        require(view_.creditLines == state_.started, "the credit line is drawn once, when the quiz starts");
+        require(random_.seedCount == state_.started, "the clock seeds the source once, when the quiz starts");
+        require(std::ssize(view_.creditLines) == state_.started,
+                "the credit line is drawn once, when the quiz starts");
         require(state_.errorCount >= 0 && state_.errorCount <= std::max(0, 2 * shown - 1),
                 "at most a wrong answer and an empty field per problem");
         require(countShown(view_.errorCount) == state_.errorCount, "the error count on show is the real one");

@@ -1,5 +1,8 @@
 #include "control_factory.h"
 
+#include "picture_loading.h"
+
+#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -74,7 +77,7 @@ QWidget *createLabel(const ControlSpec &row, QWidget *parent)
 QWidget *createPicture(const ControlSpec &row, QWidget *parent)
 {
     auto *picture = new QLabel(parent);
-    picture->setPixmap(QPixmap(toQString(row.text)));
+    picture->setPixmap(pictureFor(toQString(row.text), qApp->devicePixelRatio()));
     picture->setScaledContents(true); // stretched, aspect ratio not kept
     return picture;
 }

@@ -1,10 +1,13 @@
 #include "main_window.h"
 
 #include "control_factory.h"
+#include "focus_frame_style.h"
 #include "layout_table.h"
+#include "message_box_width.h"
 #include "quiz_commands.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +15,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
 
 #include <algorithm>
 #include <vector>
@@ -32,6 +34,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     setWindowTitle(toQString(FormCaption));
     setWindowIcon(QIcon(toQString(FormIcon)));
     setFixedSize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
+    // A fixed layout has nothing to gain from a bigger window: the frame
+    // offers minimise and close only, no maximise and no full screen.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     QPalette palette(toQColor(FormBackground));
     palette.setColor(QPalette::Window, toQColor(FormBackground));
@@ -40,9 +46,9 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     setAutoFillBackground(true);
     setFont(fontFor(FormFont));
 
-    // Fusion honours the palette everywhere, so the buttons keep their green
-    // faces whatever style the desktop would impose.
-    style_ = QStyleFactory::create(QStringLiteral("Fusion"));
+    // The window's own style, so the buttons keep their green faces whatever
+    // style the desktop would impose.
+    style_ = new FocusFrameStyle;
     style_->setParent(this);
 
     buildControls();
@@ -147,6 +153,9 @@ void MainWindow::showErrorCount(std::string_view text)
 void MainWindow::showMessage(std::string_view text, std::string_view title)
 {
     QMessageBox box(QMessageBox::Question, toQString(title), toQString(text), QMessageBox::Ok, this);
+    // Qt's Russian translation leaves this button in Latin letters.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
+    widenToFitTitle(box);
     box.exec();
 }
 
@@ -154,6 +163,17 @@ void MainWindow::drawCreditLine(int xTwips, int yTwips)
 {
     creditLineAt_ = QPointF(twipsToPixels(xTwips), twipsToPixels(yTwips));
     update();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Some desktops maximise or go full screen even when the frame offers
+    // neither (a keyboard shortcut, a Wayland compositor): the fixed form
+    // stays at its size instead of sitting in a corner of a green screen.
+    if (event->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void MainWindow::paintEvent(QPaintEvent *)

@@ -36,6 +36,7 @@ class MainWindow final : public QWidget, public QuizView {
     void drawCreditLine(int xTwips, int yTwips) override;
 
   protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
   private:

@@ -1,5 +1,5 @@
-#include "fake_quiz_view.h"
 #include "quiz_commands.h"
+#include "quiz_fakes.h"
 #include "quiz_state.h"
 #include "scripted_random.h"
 

@@ -1,41 +1,35 @@
 #pragma once
 
 #include "problem_set.h"
-#include "random_source.h"
+#include "quiz_fakes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <optional>
+#include <utility>
 #include <vector>
 
-// Hands out the values it was given, in order. Once they run out it reports a
-// test failure and walks through all 64 pairs, so generation still ends.
-class ScriptedRandom final : public RandomSource {
+// Hands out the values it was given, in order. Running out of them is a
+// test failure; the pairs' walk then lets generation end all the same.
+class ScriptedRandom final : public ScriptedRandomSource {
   public:
     explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
-
-    int seedCount = 0;
-
-    void seedFromClock() override { ++seedCount; }
-
-    double next() override
-    {
-        if (position_ < values_.size())
-            return values_[position_++];
-        if (fallbackDraws_ == 0)
-            ADD_FAILURE() << "the scripted random values ran out after " << values_.size();
-        const std::size_t draw = fallbackDraws_++;
-        const std::size_t pair = draw / 2;
-        const std::size_t choice = draw % 2 == 0 ? pair / 8 % 8 : pair % 8;
-        return (static_cast<double>(choice) + 0.5) / 8.0;
-    }
 
     std::size_t used() const { return position_; }
 
   private:
+    std::optional<double> nextScripted() override
+    {
+        if (position_ < values_.size())
+            return values_[position_++];
+        return std::nullopt;
+    }
+
+    void ranOut() override { ADD_FAILURE() << "the scripted random values ran out after " << values_.size(); }
+
     std::vector<double> values_;
     std::size_t position_ = 0;
-    std::size_t fallbackDraws_ = 0;
 };
 
 // The value of r that draws `factor`: the middle of its eighth of [0, 1).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main_window.h"
+#include "message_box_width.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -27,6 +28,9 @@ struct SeenMessage {
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QString okText;
+    int width = 0;
+    int widthForTitle = 0;
 };
 
 // A learner at the real window: clicks, typing and reading, as a person would.
@@ -89,7 +93,13 @@ class WindowDriver {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            seen = SeenMessage{box->text(), box->windowTitle(), box->icon(), box->standardButtons()};
+            seen = SeenMessage{box->text(),
+                               box->windowTitle(),
+                               box->icon(),
+                               box->standardButtons(),
+                               box->button(QMessageBox::Ok)->text(),
+                               box->width(),
+                               widthForTitle(*box)};
             QTest::keyClick(box, Qt::Key_Return);
         });
         next();

@@ -1,10 +1,15 @@
+#include "picture_loading.h"
 #include "window_driver.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleFactory>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -40,6 +45,13 @@ const Expected Controls[] = {
     {"Label2", "QLabel", "?", {256, 112, 41, 33}, 24, true, DarkGreen, Qt::AlignHCenter},
     {"Label1", "QLabel", "?", {168, 112, 41, 33}, 24, true, DarkGreen, Qt::AlignHCenter},
 };
+
+// Arial and "MS Sans Serif" where installed, Liberation Sans in their stead.
+QString promisedFamily(const char *name)
+{
+    const QString wanted = QString(name) == "Label5" ? "MS Sans Serif" : "Arial";
+    return QFontDatabase::hasFamily(wanted) ? wanted : "Liberation Sans";
+}
 
 QString textOf(QWidget *widget)
 {
@@ -78,8 +90,10 @@ TEST(WindowLayout, EveryControlStartsAsLaidOut)
         EXPECT_STREQ(widget->metaObject()->className(), e.className);
         EXPECT_EQ(textOf(widget), e.text);
         EXPECT_EQ(widget->geometry(), e.geometry);
+        // Set in pixels: a size in points would grow with the font DPI.
+        EXPECT_EQ(widget->font().pixelSize(), e.pixelSize);
         const QFontInfo font(widget->font());
-        EXPECT_EQ(font.family(), "Liberation Sans");
+        EXPECT_EQ(font.family(), promisedFamily(e.name));
         EXPECT_EQ(font.pixelSize(), e.pixelSize);
         EXPECT_EQ(font.bold(), e.bold);
         EXPECT_EQ(textColourOf(widget), e.textColour);
@@ -103,6 +117,60 @@ TEST(WindowLayout, TheWindowIsAFixedGreenFormWithItsCaptionAndIcon)
     EXPECT_FALSE(driver.window.windowIcon().isNull());
     EXPECT_EQ(driver.window.windowIcon().pixmap(48).size(), QSize(48, 48));
     EXPECT_EQ(driver.window.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 17);
+    // The credit line's font: the window's own, 8 points at 96 dpi.
+    EXPECT_EQ(driver.window.font().pixelSize(), 11);
+    EXPECT_EQ(QFontInfo(driver.window.font()).family(), promisedFamily("Label5"));
+    EXPECT_FALSE(driver.window.font().bold());
+}
+
+TEST(WindowLayout, TheFrameOffersMinimiseAndCloseOnlyAndTheSizeHolds)
+{
+    WindowDriver driver;
+    const Qt::WindowFlags flags = driver.window.windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowFullscreenButtonHint);
+    // Whatever the desktop asks for, the form stays as laid out.
+    for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+        driver.window.setWindowState(state);
+        QTest::qWait(50);
+        EXPECT_FALSE(driver.window.windowState() & state) << state;
+        EXPECT_EQ(driver.window.size(), QSize(523, 324)) << state;
+    }
+}
+
+TEST(WindowLayout, TheFocusedButtonWearsADarkFrameAndTheOthersLookAsInFusion)
+{
+    WindowDriver driver;
+    auto *button = driver.widget<QPushButton>("Command2");
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion")); // outlives the button
+    QPushButton plain(button->text());
+    plain.setStyle(fusion.get());
+    plain.setPalette(button->palette());
+    plain.setFont(button->font());
+    plain.resize(button->size());
+    const QImage unfocused = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(button->grab().toImage().convertToFormat(QImage::Format_RGB32), unfocused);
+
+    button->setFocus();
+    const QImage focused = button->grab().toImage();
+    for (const QPoint at :
+         {QPoint(2, 12), QPoint(button->width() - 3, 12), QPoint(44, 2), QPoint(44, button->height() - 3)})
+        EXPECT_EQ(focused.pixelColor(at), Black) << at.x() << "," << at.y();
+    EXPECT_EQ(focused.pixelColor(8, 12), unfocused.pixelColor(8, 12)); // the face stays green
+}
+
+TEST(WindowLayout, QtsOwnTextsAreRussian)
+{
+    WindowDriver driver;
+    const std::unique_ptr<QMenu> menu(driver.answerField()->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove('&').section('\t', 0, 0);
+    EXPECT_EQ(texts, QStringList({"Отменить действие", "Повторить действие", "Вырезать", "Копировать",
+                                  "Вставить", "Удалить", "Выделить всё"}));
 }
 
 TEST(WindowLayout, PicturesFillTheirRectanglesStretched)
@@ -122,7 +190,8 @@ TEST(WindowLayout, PicturesFillTheirRectanglesStretched)
         SCOPED_TRACE(p.name);
         auto *picture = driver.widget<QLabel>(p.name);
         EXPECT_EQ(picture->geometry(), p.geometry);
-        EXPECT_EQ(picture->pixmap().size(), p.imageSize);
+        // Measured in the window's pixels, which the double-size variant shares.
+        EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), p.imageSize);
         EXPECT_TRUE(picture->hasScaledContents());
         // The picture reaches every corner of its rectangle: nothing of the
         // window's green shows through there.
@@ -133,6 +202,19 @@ TEST(WindowLayout, PicturesFillTheirRectanglesStretched)
     }
     // The kitten is drawn whole, over the heading where the two overlap.
     EXPECT_NE(driver.windowPixel({140, 80}), Green);
+}
+
+TEST(WindowLayout, HighDensityScreensGetTheDoubleSizePictures)
+{
+    for (const char *path : {":/kitten_duckling.jpg", ":/cat_yarn.jpg", ":/cat_blocks.jpg"}) {
+        SCOPED_TRACE(path);
+        const QPixmap normal = pictureFor(path, 1);
+        const QPixmap sharp = pictureFor(path, 2);
+        EXPECT_EQ(normal.devicePixelRatio(), 1);
+        EXPECT_EQ(sharp.devicePixelRatio(), 2);
+        EXPECT_EQ(sharp.size(), normal.size() * 2);
+        EXPECT_EQ(pictureFor(path, 1.25).size(), normal.size());
+    }
 }
 
 TEST(WindowLayout, FocusStartsInTheAnswerAndFollowsTheTableOrder)
@@ -189,6 +271,10 @@ TEST(WindowLayout, TextStaysInsideItsRectangleWhateverTheFontDpi)
 {
     // Pixel sizes, not point sizes: the logical DPI must not change them.
     WindowDriver driver;
+    // Where a font DPI is set it must really be in force, or this proves nothing.
+    if (qEnvironmentVariableIsSet("QT_FONT_DPI")) {
+        ASSERT_EQ(driver.window.logicalDpiY(), qEnvironmentVariableIntValue("QT_FONT_DPI"));
+    }
     for (const Expected &e : Controls) {
         const QWidget *widget = driver.widget(e.name);
         const QFontMetrics metrics(widget->font());

@@ -1,5 +1,7 @@
 #include "window_driver.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +64,11 @@ TEST(WindowPlay, AWholeQuizThroughRealClicksAndTyping)
         EXPECT_EQ(message->title, "Окончание опроса");
         EXPECT_EQ(message->icon, QMessageBox::Question);
         EXPECT_EQ(message->buttons, QMessageBox::Ok);
+        EXPECT_EQ(message->okText, "ОК");
+        // Wide enough for the whole title beside the frame's buttons.
+        EXPECT_GE(message->width, message->widthForTitle);
+        EXPECT_GT(message->widthForTitle,
+                  QFontMetrics(QApplication::font()).horizontalAdvance(message->title));
     }
     EXPECT_EQ(driver.label("Label9"), "20");
 }
@@ -75,6 +82,19 @@ TEST(WindowPlay, EmptyAnswersAreChargedAndAllSkippedEndsInTheLastMessage)
     const auto message = driver.nextExpectingMessage();
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(message->text, "Примеры закончились");
+}
+
+TEST(WindowPlay, AFieldOfBlanksIsWrongWhenCheckedButNotChargedAsEmpty)
+{
+    WindowDriver driver;
+    driver.next();
+    driver.type("   ");
+    driver.next(); // blanks are an answer, so no penalty
+    EXPECT_EQ(driver.label("Label10"), "0");
+    driver.type(" \t ");
+    driver.check();
+    EXPECT_EQ(driver.label("Label5"), "Ошибка");
+    EXPECT_EQ(driver.label("Label10"), "1");
 }
 
 TEST(WindowPlay, VerdictsAreBlackOrRedAndClearedByTheNextProblem)
@@ -142,9 +162,14 @@ TEST(WindowPlay, ExitEndsTheEventLoopAtOnceWithStatusZero)
     WindowDriver driver;
     driver.next();
     driver.type("5");
-    QTimer::singleShot(0, [&driver] { driver.click("Command4"); });
+    QElapsedTimer clock;
+    QTimer::singleShot(0, [&driver, &clock] {
+        clock.start();
+        driver.click("Command4");
+    });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(42); }); // a safety net, never needed
     EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_LT(clock.elapsed(), 250);
 }
 
 } // namespace
