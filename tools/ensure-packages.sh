@@ -10,7 +10,8 @@
 #         package-checks (validate and lint the .deb),
 #         fuzz (clang with libFuzzer and the sanitizer runtimes),
 #         bench (Google Benchmark, and Xvfb for start-up under X11),
-#         profile (finding where time and memory go).
+#         profile (finding where time and memory go),
+#         a11y (the Orca screen reader, speaking into nothing, on Xvfb).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
 # the system's temporary folder); the terminal gets one line per step, and
@@ -27,6 +28,8 @@ packages_for() {
     fuzz) echo clang libclang-rt-dev ;;
     bench) echo libbenchmark-dev xvfb xauth ;;
     profile) echo linux-perf heaptrack valgrind strace ;;
+    a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb xauth xdotool \
+      dbus dbus-x11 at-spi2-core bsdutils ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

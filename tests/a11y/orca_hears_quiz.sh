@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Plays a short quiz by keyboard while the Orca screen reader listens, and
+# checks what Orca said: the problem with both factors, the verdict, and the
+# error count after a wrong answer.
+#
+#   tests/a11y/orca_hears_quiz.sh PROGRAM
+#
+# Everything runs privately and is stopped afterwards: a virtual X server with
+# the openbox window manager (without one the window never gets the focus and
+# Orca stays silent), a D-Bus session bus with its accessibility bus, and a
+# speech server whose sound goes to ALSA's null device. Orca writes its debug
+# log to a pseudo-terminal, since written to a file it lags behind; what it
+# spoke is on the lines with "SPEECH OUTPUT".
+set -euo pipefail
+
+program=$(realpath "$1")
+step_timeout=${ORCA_STEP_TIMEOUT:-15}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tsifrolet-orca.XXXXXX")
+# Every process of this run, the ones D-Bus starts on demand included,
+# inherits this mark; the clean-up finds them by it.
+export TSIFROLET_ORCA_RUN=$work
+
+processes_of_this_run() {
+  local environ pid
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    [ "$pid" != $$ ] || continue
+    grep -qsxzF "TSIFROLET_ORCA_RUN=$work" "$environ" && echo "$pid"
+  done
+  return 0
+}
+
+cleanup() {
+  local pids
+  pids=$(processes_of_this_run)
+  if [ -n "$pids" ]; then
+    kill $pids 2>/dev/null || true
+    for _ in $(seq 20); do
+      pids=$(processes_of_this_run)
+      [ -n "$pids" ] || break
+      sleep 0.1
+    done
+    [ -z "$pids" ] || kill -9 $pids 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# wait_for DESCRIPTION COMMAND...: retries COMMAND until it succeeds or the
+# step's time is up.
+wait_for() {
+  local what=$1; shift
+  local deadline=$((SECONDS + step_timeout))
+  until "$@" >/dev/null 2>&1; do
+    if [ $SECONDS -ge $deadline ]; then
+      echo "Timed out after ${step_timeout} s waiting for $what." >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# Private homes: as root in CI, Orca and AT-SPI would otherwise write into
+# the real ones, and the run must not depend on anything in them.
+export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+export LANG=C.UTF-8 LC_ALL=C.UTF-8 NO_AT_BRIDGE=0 GTK_MODULES=
+
+# Sound to nowhere.
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
+
+# The X server picks a free display and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+wait_for "the X server" test -s "$work/display"
+export DISPLAY=:$(head -n 1 "$work/display")
+
+dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" >"$work/dbus.log" 2>&1 &
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
+wait_for "the D-Bus session bus" test -S "$work/bus"
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
+wait_for "the accessibility bus" dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+  org.a11y.Bus.GetAddress
+# What a desktop does when the user switches the screen reader on.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+  string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true >/dev/null
+
+mkdir -p "$work/speechd/modules" "$work/speechd-log"
+cp /etc/speech-dispatcher/modules/espeak-ng.conf "$work/speechd/modules/"
+cat >"$work/speechd/speechd.conf" <<CONF
+LogLevel 3
+LogDir "$work/speechd-log"
+AudioOutputMethod "alsa"
+AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
+DefaultModule espeak-ng
+DefaultLanguage "ru"
+CONF
+speech-dispatcher --run-single --timeout 0 --config-dir "$work/speechd" \
+  --communication-method unix_socket --socket-path "$work/speechd.sock" >"$work/speechd.log" 2>&1 &
+export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
+wait_for "the speech server" test -S "$work/speechd.sock"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+
+# script(1) keeps its stdin open for as long as Orca runs.
+orca_log=$work/orca.log
+mkfifo "$work/orca-stdin"
+sleep infinity >"$work/orca-stdin" &
+script -qfe -c "orca --replace --user-prefs '$work/orca-prefs' --debug-file /dev/tty" "$orca_log" \
+  <"$work/orca-stdin" >/dev/null 2>&1 &
+mkdir -p "$work/orca-prefs"
+
+spoken() {
+  grep -a 'SPEECH OUTPUT' "$orca_log" 2>/dev/null | grep -av "SPEECH OUTPUT: ''" | tr -d '\r' || true
+}
+
+# What Orca said since the last key press, one utterance a line.
+said_before=0
+new_speech() { spoken | tail -n +$((said_before + 1)); }
+said() { new_speech | grep -Eq "$1"; }
+
+failures=0
+# hear PATTERN WHAT: waits until Orca has said something that matches
+# PATTERN, an extended regular expression.
+hear() {
+  if wait_for "Orca to say $2" said "$1"; then
+    echo "Heard $2: $(new_speech | grep -E "$1" | head -n 1)"
+  else
+    failures=$((failures + 1))
+  fi
+}
+
+# press KEY...: keys as the learner types them.
+press() {
+  said_before=$(spoken | wc -l)
+  xdotool key --delay 50 "$@"
+}
+type_text() {
+  said_before=$(spoken | wc -l)
+  xdotool type --delay 50 "$1"
+}
+
+wait_for "Orca to start" grep -aq 'SPEECH OUTPUT' "$orca_log"
+said_before=$(spoken | wc -l)
+"$program" >"$work/program.log" 2>&1 &
+hear 'Цифролёт' 'the window'
+
+# "Пример": a problem with both factors.
+press Tab space
+problem='Сколько будет ([2-9]) х ([2-9])'
+# The factors as Orca read them, or nought when it did not.
+read_factors() {
+  local factors
+  factors=$(new_speech | grep -Eo "$problem" | head -n 1 | grep -Eo '[2-9]' | tr '\n' ' ' || true)
+  read -r first second <<<"${factors:-0 0}"
+}
+hear "$problem" 'the first problem'
+read_factors
+
+# A right answer, then "Да".
+type_text $((first * second))
+press Tab Tab space
+hear 'Верно' 'the verdict on a right answer'
+
+# The next problem, a wrong answer, "Да": the verdict and the new count.
+press shift+Tab space
+hear "$problem" 'the second problem'
+read_factors
+type_text $((first * second + 1))
+press Tab Tab space
+hear 'Ошибка' 'the verdict on a wrong answer'
+hear 'Ошибок: 1' 'the new error count'
+
+if [ "$failures" -gt 0 ]; then
+  echo "Orca missed $failures of the phrases. All it said:" >&2
+  spoken >&2
+  exit 1
+fi
+echo "Orca spoke the problem, the verdict and the error count."
+[ -z "${ORCA_SHOW_SPEECH:-}" ] || spoken
