@@ -28,8 +28,8 @@ packages_for() {
     fuzz) echo clang libclang-rt-dev ;;
     bench) echo libbenchmark-dev xvfb xauth ;;
     profile) echo linux-perf heaptrack valgrind strace ;;
-    a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb xauth xdotool \
-      dbus dbus-x11 at-spi2-core bsdutils ;;
+    a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
+      xdotool dbus at-spi2-core bsdutils ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }
