@@ -133,6 +133,8 @@ hear() {
   if ! wait_for "Orca to say $2" said "$1"; then
     echo "Orca did not say $2 (/$1/). All it said:" >&2
     spoken >&2
+    # Orca's whole debug log, for a closer look.
+    [ -z "${ORCA_DEBUG_LOG:-}" ] || cp "$orca_log" "$ORCA_DEBUG_LOG"
     exit 1
   fi
   [ -z "${ORCA_SHOW_SPEECH:-}" ] || echo "Heard $2: $(new_speech | grep -E "$1" | head -n 1)"
@@ -173,8 +175,18 @@ window=$(xdotool search --onlyvisible --pid "$program_pid" | head -n 1)
 window_focused() { [ "$(xdotool getwindowfocus)" = "$window" ]; }
 wait_for "the window to have the keyboard focus" window_focused
 
+# Tab to "Пример". Now and then the very first key after start-up does not
+# reach the window (Orca echoes it, the focus stays); it is pressed once more
+# then, with a note, so that the check is about the quiz, not about start-up.
+press Tab
+if ! step_timeout=5 wait_for 'Orca to say "Пример"' said 'Пример push button'; then
+  echo "The first Tab was lost; pressing it again."
+  press Tab
+  hear 'Пример push button' 'the button "Пример"'
+fi
+
 # "Пример": a problem with both factors.
-press Tab space
+press space
 problem='Сколько будет ([2-9]) х ([2-9])'
 # The factors as Orca read them, or nought when it did not.
 read_factors() {
@@ -215,3 +227,4 @@ click_next
 hear "notification Ошибок: 2\\. $problem" 'the fourth problem and the error it cost'
 
 echo "Orca spoke the problems, the verdicts and the error counts."
+[ -z "${ORCA_SHOW_SPEECH:-}" ] || spoken
