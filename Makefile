@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
+.PHONY: all deps configure build run test check-a11y quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -39,6 +39,12 @@ run: configure
 
 test: build
 	@ctest --preset $(PRESET) -j $(JOBS)
+
+# A short quiz played by keyboard and mouse while the Orca screen reader
+# listens: it must speak the problem, the verdict and the error count.
+check-a11y: build
+	@tools/ensure-packages.sh a11y
+	@tests/a11y/orca_hears_quiz.sh $(BUILD_DIR)/app/tsifrolet
 
 # Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
 quiz-only: deps

@@ -12,7 +12,8 @@
 #         bench (Google Benchmark, and Xvfb for start-up under X11),
 #         profile (finding where time and memory go),
 #         web (the page: emscripten, node, Chromium for its tests, font subsetting),
-#         npm (where node came without it).
+#         npm (where node came without it),
+#         a11y (the Orca screen reader, speaking into nothing, on Xvfb).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
 # the system's temporary folder); the terminal gets one line per step, and
@@ -31,6 +32,8 @@ packages_for() {
     profile) echo linux-perf heaptrack valgrind strace ;;
     npm) echo npm ;;
     web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
+    a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
+      xdotool dbus at-spi2-core bsdutils ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

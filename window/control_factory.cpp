@@ -55,6 +55,8 @@ QWidget *createPushButton(const ControlSpec &row, QWidget *parent)
     // Neither Enter nor Escape may press a button behind the learner's back.
     button->setAutoDefault(false);
     button->setDefault(false);
+    // A click leaves the focus, and the caret, in the answer field.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "accessible_factory.h"
+#include "announcer.h"
 #include "control_factory.h"
 #include "focus_frame_style.h"
 #include "layout_table.h"
@@ -30,6 +32,7 @@ bool takesFocus(const ControlSpec &row)
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
 {
+    installAccessibleFactory();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(FormCaption));
     setWindowIcon(QIcon(toQString(FormIcon)));
@@ -73,6 +76,7 @@ void MainWindow::buildControls()
     problemNumber_ = control<QLabel>("Label9");
     errorCount_ = control<QLabel>("Label10");
     answer_ = control<QLineEdit>("Text1");
+    announcer_ = new Announcer(this);
 
     // Where the heading overlaps the kitten picture, the picture stays whole.
     control<QLabel>("Image3")->raise();
@@ -118,6 +122,23 @@ void MainWindow::showFirstFactor(std::string_view text)
 void MainWindow::showSecondFactor(std::string_view text)
 {
     secondFactor_->setText(toQString(text));
+    presentProblem();
+}
+
+// With both factors shown the problem is complete. The learner's typing
+// belongs in the answer field, so the focus goes there, carrying the problem
+// as the field's description for a screen reader to read with it; where the
+// focus already is, the problem is announced instead. This happens before the
+// old answer is erased, so that the erasing is not read out.
+void MainWindow::presentProblem()
+{
+    const QString question =
+        QStringLiteral("Сколько будет %1 х %2?").arg(firstFactor_->text(), secondFactor_->text());
+    answer_->setAccessibleDescription(question);
+    if (answer_->hasFocus())
+        announcer_->announce(question);
+    else
+        answer_->setFocus(Qt::OtherFocusReason);
 }
 
 std::string MainWindow::answerText() const
@@ -138,6 +159,7 @@ void MainWindow::showVerdict(std::string_view text, std::optional<ColourWord> co
         verdict_->setPalette(palette);
     }
     verdict_->setText(toQString(text));
+    announcer_->announce(verdict_->text());
 }
 
 void MainWindow::showProblemNumber(std::string_view text)
@@ -148,6 +170,8 @@ void MainWindow::showProblemNumber(std::string_view text)
 void MainWindow::showErrorCount(std::string_view text)
 {
     errorCount_->setText(toQString(text));
+    // The count alone would be a bare number; with its caption it says what it counts.
+    announcer_->announce(control<QLabel>("Label8")->text() + u' ' + errorCount_->text());
 }
 
 void MainWindow::showMessage(std::string_view text, std::string_view title)

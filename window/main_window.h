@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class Announcer;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +45,7 @@ class MainWindow final : public QWidget, public QuizView {
     void setTabOrderFromTable();
     void connectButtons();
     void onExit();
+    void presentProblem();
 
     template <typename T> T *control(const char *name) const;
 
@@ -58,4 +60,5 @@ class MainWindow final : public QWidget, public QuizView {
     QLabel *verdict_ = nullptr;
     QLabel *problemNumber_ = nullptr;
     QLabel *errorCount_ = nullptr;
+    Announcer *announcer_ = nullptr;
 };

@@ -72,6 +72,7 @@ class EventRecorder {
         QString objectName;
         QAccessible::Event type;
         QString nameThen;
+        QAccessible::Role role;
     };
 
     EventRecorder()
@@ -100,14 +101,28 @@ class EventRecorder {
         return false;
     }
 
+    // A message a notification showed, as a screen reader reads it out.
+    bool announced(const QString &message) const
+    {
+        QCoreApplication::processEvents(); // announcements wait for the command to end
+        for (const Event &e : events())
+            if (e.type == QAccessible::ObjectShow && e.role == QAccessible::Notification &&
+                e.nameThen == message)
+                return true;
+        return false;
+    }
+
   private:
     static void record(QAccessibleEvent *event)
     {
         QString name;
-        if (QAccessibleInterface *interface = event->accessibleInterface())
+        QAccessible::Role role = QAccessible::NoRole;
+        if (QAccessibleInterface *interface = event->accessibleInterface()) {
             name = interface->text(QAccessible::Name);
+            role = interface->role();
+        }
         events().push_back(
-            {event->object() ? event->object()->objectName() : QString(), event->type(), name});
+            {event->object() ? event->object()->objectName() : QString(), event->type(), name, role});
     }
 
     QAccessible::UpdateHandler previous_ = nullptr;
@@ -134,6 +149,39 @@ TEST(WindowAccessibility, AListenerHearsTheProblemTheVerdictAndTheCountsChange)
     EXPECT_TRUE(recorder.heard("Label9", "2"));
     driver.answerRight();
     EXPECT_TRUE(recorder.heard("Label5", "Верно"));
+}
+
+// Orca drops name changes of labels without the focus, so what the learner
+// must hear is also announced, or read with the focus in the answer field.
+TEST(WindowAccessibility, TheProblemsVerdictsAndCountsAreAnnounced)
+{
+    WindowDriver driver;
+    EventRecorder recorder;
+    const auto question = [&driver] {
+        return "Сколько будет " + driver.label("Label1") + " х " + driver.label("Label2") + "?";
+    };
+
+    driver.next(); // the focus is in the field already
+    EXPECT_TRUE(recorder.announced(question()));
+    EXPECT_EQ(accessible(driver, "Text1")->text(QAccessible::Description), question());
+
+    driver.answerWrong();
+    EXPECT_TRUE(recorder.announced("Ошибка. Ошибок: 1"));
+    driver.type("");
+    driver.next(); // left unanswered: one more error
+    EXPECT_TRUE(recorder.announced("Ошибок: 2. " + question()));
+    driver.answerRight();
+    EXPECT_TRUE(recorder.announced("Верно"));
+}
+
+// A frame, not a filler, so that a screen reader reads its title.
+TEST(WindowAccessibility, TheWindowIsAWindowNamedByItsCaption)
+{
+    WindowDriver driver;
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&driver.window);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Цифролёт");
 }
 
 } // namespace
