@@ -14,6 +14,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     # Keep-alive, as any real server does, so the page is not timed on
     # opening a connection for every file.
     protocol_version = "HTTP/1.1"
+    # Headers and body go out in separate writes; with Nagle's algorithm the
+    # body would wait for the browser's delayed acknowledgement of the headers.
+    disable_nagle_algorithm = True
 
     extensions_map = {
         **http.server.SimpleHTTPRequestHandler.extensions_map,
