@@ -5,9 +5,8 @@
 
 Each file the page needs before it can be played would otherwise cost the
 browser a request and a round trip, one after another (the page, then its
-script, then the quiz module it imports); inlined, the page needs only
-itself and the quiz's WebAssembly, which it starts fetching at once. The
-inlined files are removed from OUT.
+script, then the quiz module it imports); inlined, the quiz can start as
+soon as the page itself has arrived. The inlined files are removed from OUT.
 """
 import pathlib
 import re
