@@ -5,9 +5,11 @@
 
 Each file the page needs before it can be played would otherwise cost the
 browser a request and a round trip, one after another (the page, then its
-script, then the quiz module it imports); inlined, the quiz can start as
-soon as the page itself has arrived. The inlined files are removed from OUT.
+script, then the quiz module it imports, then its WebAssembly); inlined,
+the quiz can start as soon as the page itself has arrived. The WebAssembly
+goes in as base64 text. The inlined files are removed from OUT.
 """
+import base64
 import pathlib
 import re
 import sys
@@ -45,6 +47,11 @@ if module.count(export) != 1:
     sys.exit("quiz.mjs should export its factory once")
 module = module.replace(export, "")
 script = take("app.js")
+wasm = out / "quiz.wasm"
+if script.count("@QUIZ_WASM@") != 1:
+    sys.exit("app.js should take the quiz's WebAssembly once")
+script = script.replace("@QUIZ_WASM@", base64.b64encode(wasm.read_bytes()).decode("ascii"))
+wasm.unlink()
 imported = 'import createQuizModule from "./quiz.mjs";\n'
 if script.count(imported) != 1:
     sys.exit("app.js should import the quiz module once")
