@@ -20,6 +20,7 @@ ${CXX:-c++} -std=c++20 -O1 -Wall -Wextra -Wpedantic ${WERROR_FLAG:-} -Ilayout -I
 
 cp web/page.css web/app.js "$out/"
 cp "$wasm_dir/web/quiz.mjs" "$wasm_dir/web/quiz.wasm" "$out/"
+web/inline.py "$out"
 for picture in kitten_duckling cat_yarn cat_blocks; do
   cp "assets/$picture.jpg" "$out/"
   [ ! -f "assets/$picture@2x.jpg" ] || cp "assets/$picture@2x.jpg" "$out/"

@@ -227,6 +227,8 @@ int main(int argc, char **argv)
         replace(page, "@CONTROLS@", controls);
         replace(page, "@CREDIT@", escaped(CreditText));
         replace(page, "@TWIPS_PER_PIXEL@", std::to_string(TwipsPerPixel));
+        replace(page, "@FORM_WIDTH@", std::to_string(FormWidthTwips / TwipsPerPixel));
+        replace(page, "@FORM_HEIGHT@", std::to_string(FormHeightTwips / TwipsPerPixel));
 
         std::ostringstream manifest;
         manifest << "{\n  \"name\": \"" << escaped(FormCaption) << "\",\n  \"short_name\": \""

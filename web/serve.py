@@ -14,6 +14,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     # Keep-alive, as any real server does, so the page is not timed on
     # opening a connection for every file.
     protocol_version = "HTTP/1.1"
+    # Headers and body go out in separate writes; with Nagle's algorithm the
+    # body would wait for the browser's delayed acknowledgement of the headers.
+    disable_nagle_algorithm = True
 
     extensions_map = {
         **http.server.SimpleHTTPRequestHandler.extensions_map,
@@ -36,11 +39,20 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class Server(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        # A browser that closes a page while a picture is still coming in
+        # hangs up on us; that is not the server's fault.
+        if isinstance(sys.exc_info()[1], ConnectionError):
+            return
+        super().handle_error(request, client_address)
+
+
 def main():
     folder = sys.argv[1]
     port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
     handler = functools.partial(Handler, directory=folder)
-    with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
+    with Server(("127.0.0.1", port), handler) as server:
         print(f"Serving {folder} at http://127.0.0.1:{server.server_address[1]}/ (Ctrl+C stops)", flush=True)
         try:
             server.serve_forever()
