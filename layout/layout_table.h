@@ -24,6 +24,21 @@ struct FontSpec {
     int weight = 400; // 400 regular, 700 bold
 };
 
+// Fonts are asked for by pixel size, the size their points have at 96 dots
+// per inch, so that text keeps its place in the fixed layout whatever the
+// desktop's font DPI.
+constexpr int fontPixelSize(const FontSpec &font)
+{
+    constexpr double PointsPerInch = 72;
+    constexpr double ReferenceDpi = 96;
+    return static_cast<int>(font.points * ReferenceDpi / PointsPerInch + 0.5);
+}
+static_assert(fontPixelSize({"", 9.75, 700}) == 13 && fontPixelSize({"", 8, 400}) == 11);
+
+// The "standard control text colour": fixed black, so that a dark desktop
+// theme cannot put light text on the fixed green.
+inline constexpr ColourWord StandardTextColour = Black;
+
 // One control of the window: a row of the layout table.
 struct ControlSpec {
     std::string_view name;

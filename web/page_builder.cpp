@@ -10,7 +10,6 @@
 #include "layout_table.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,10 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr double PointsPerInch = 72;
-constexpr double ReferenceDpi = 96;
-constexpr ColourWord StandardText = Black;
 
 std::string escaped(std::string_view text)
 {
@@ -58,15 +53,9 @@ std::string css(ColourWord colour)
     return text;
 }
 
-// The same pixel size the window asks of its fonts.
-int pixelSize(const FontSpec &font)
-{
-    return static_cast<int>(std::lround(font.points * ReferenceDpi / PointsPerInch));
-}
-
 std::string cssFont(const FontSpec &font)
 {
-    return std::to_string(font.weight) + " " + std::to_string(pixelSize(font)) + "px var(--face)";
+    return std::to_string(font.weight) + " " + std::to_string(fontPixelSize(font)) + "px var(--face)";
 }
 
 std::string px(int twips)
@@ -161,7 +150,7 @@ std::string controlCss(const ControlSpec &row, int stacking, const fs::path &ass
          << ";width:" << px(row.width) << ";height:" << px(row.height) << ";z-index:" << stacking;
     if (!row.font.family.empty())
         rule << ";font:" << cssFont(row.font) << ";text-align:" << alignment(row.alignment)
-             << ";color:" << css(row.textColour.value_or(StandardText));
+             << ";color:" << css(row.textColour.value_or(StandardTextColour));
     if (row.background)
         rule << ";background-color:" << css(*row.background);
     if (row.kind == ControlKind::Picture)
@@ -212,9 +201,9 @@ int main(int argc, char **argv)
 
         std::ostringstream layout;
         layout << ":root{--form-width:" << px(FormWidthTwips) << ";--form-height:" << px(FormHeightTwips)
-               << ";--form-background:" << css(FormBackground) << ";--standard-text:" << css(StandardText)
-               << "}\n";
-        layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardText) << "}\n";
+               << ";--form-background:" << css(FormBackground)
+               << ";--standard-text:" << css(StandardTextColour) << "}\n";
+        layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
         for (std::size_t i = 0; i < table.size(); ++i) {
             const int stacking = static_cast<int>(i) + 1 +
                                  (table[i].kind == ControlKind::Picture ? static_cast<int>(table.size()) : 0);

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr double PointsPerInch = 72;
-constexpr double ReferenceDpi = 96;
-constexpr ColourWord StandardText = Black;
 
 Qt::Alignment toQtAlignment(TextAlignment alignment)
 {
@@ -36,7 +33,7 @@ Qt::Alignment toQtAlignment(TextAlignment alignment)
 QPalette paletteFor(const ControlSpec &row)
 {
     const QColor background = toQColor(row.background.value_or(FormBackground));
-    const QColor text = toQColor(row.textColour.value_or(StandardText));
+    const QColor text = toQColor(row.textColour.value_or(StandardTextColour));
     QPalette palette(background);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Window, background);
@@ -115,7 +112,7 @@ QFont fontFor(const FontSpec &face)
 {
     QFont font;
     font.setFamilies({toQString(face.family), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(qRound(face.points * ReferenceDpi / PointsPerInch));
+    font.setPixelSize(fontPixelSize(face));
     font.setWeight(QFont::Weight(face.weight));
     return font;
 }

@@ -44,7 +44,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
 
     QPalette palette(toQColor(FormBackground));
     palette.setColor(QPalette::Window, toQColor(FormBackground));
-    palette.setColor(QPalette::WindowText, toQColor(Black));
+    palette.setColor(QPalette::WindowText, toQColor(StandardTextColour));
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(fontFor(FormFont));
