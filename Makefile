@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
+.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -45,6 +45,11 @@ test: build
 check-a11y: build
 	@tools/ensure-packages.sh a11y
 	@tests/a11y/orca_hears_quiz.sh $(BUILD_DIR)/app/tsifrolet
+
+# Real window managers and a Wayland compositor ask the window to stretch.
+check-desktops: build
+	@tools/ensure-packages.sh desktops shots
+	@tests/desktop/window_stays_fixed.sh $(BUILD_DIR)/app/tsifrolet
 
 # Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
 quiz-only: deps

@@ -1,11 +1,13 @@
 #include "display_check.h"
 #include "main_window.h"
+#include "platform_choice.h"
 #include "russian_translation.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    chooseWindowPlatform();
     const auto app = createApplicationOrExit(argc, argv);
     installRussianTranslation(*app);
     // Lets the desktop match the window to its menu entry and icon.

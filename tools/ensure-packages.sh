@@ -13,7 +13,8 @@
 #         profile (finding where time and memory go),
 #         web (the page: emscripten, node, Chromium for its tests, font subsetting),
 #         npm (where node came without it),
-#         a11y (the Orca screen reader, speaking into nothing, on Xvfb).
+#         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
+#         desktops (real window managers and a Wayland compositor, headless).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
 # the system's temporary folder); the terminal gets one line per step, and
@@ -34,6 +35,7 @@ packages_for() {
     web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
+    desktops) echo openbox weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

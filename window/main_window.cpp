@@ -7,6 +7,7 @@
 #include "layout_table.h"
 #include "message_box_width.h"
 #include "quiz_commands.h"
+#include "wayland_size_guard.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -41,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     // offers minimise and close only, no maximise and no full screen.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    new WaylandSizeGuard(*this);
 
     QPalette palette(toQColor(FormBackground));
     palette.setColor(QPalette::Window, toQColor(FormBackground));

@@ -14,71 +14,13 @@
 set -euo pipefail
 
 program=$(realpath "$1")
-step_timeout=${ORCA_STEP_TIMEOUT:-15}
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/tsifrolet-orca.XXXXXX")
-# Every process of this run, the ones D-Bus starts on demand included,
-# inherits this mark; the clean-up finds them by it.
-export TSIFROLET_ORCA_RUN=$work
-
-processes_of_this_run() {
-  local environ pid
-  for environ in /proc/[0-9]*/environ; do
-    pid=${environ#/proc/}
-    pid=${pid%/environ}
-    [ "$pid" != $$ ] || continue
-    grep -qsxzF "TSIFROLET_ORCA_RUN=$work" "$environ" && echo "$pid"
-  done
-  return 0
-}
-
-cleanup() {
-  local pids
-  pids=$(processes_of_this_run)
-  if [ -n "$pids" ]; then
-    kill $pids 2>/dev/null || true
-    for _ in $(seq 20); do
-      pids=$(processes_of_this_run)
-      [ -n "$pids" ] || break
-      sleep 0.1
-    done
-    [ -z "$pids" ] || kill -9 $pids 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-# wait_for DESCRIPTION COMMAND...: retries COMMAND until it succeeds or the
-# step's time is up.
-wait_for() {
-  local what=$1; shift
-  local deadline=$((SECONDS + step_timeout))
-  until "$@" >/dev/null 2>&1; do
-    if [ $SECONDS -ge $deadline ]; then
-      echo "Timed out after ${step_timeout} s waiting for $what." >&2
-      return 1
-    fi
-    sleep 0.1
-  done
-}
-
-# Private homes: as root in CI, Orca and AT-SPI would otherwise write into
-# the real ones, and the run must not depend on anything in them.
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
-export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+source "$(dirname "$0")/../support/private_session.sh" orca
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 NO_AT_BRIDGE=0 GTK_MODULES=
 
 # Sound to nowhere.
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
 
-# The X server picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-wait_for "the X server" test -s "$work/display"
-export DISPLAY=:$(head -n 1 "$work/display")
+start_x_server
 
 dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" >"$work/dbus.log" 2>&1 &
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Asks real desktops to stretch the window and checks that it stays whole,
+# alive and at its own size:
+# - openbox on X11: no maximise action offered, and a request to maximise
+#   or to go full screen leaves the window as it was;
+# - Weston on native Wayland (QT_QPA_PLATFORM=wayland), where Qt draws its
+#   own title bar with a maximise button: a click on it does not cost the
+#   program its connection, and the window comes back to its size;
+# - Weston with XWayland, the program left to choose: it opens through
+#   XWayland, whose frame offers no maximise, and refuses the same requests.
+# Everything runs on a private virtual X server and is stopped afterwards.
+#
+#   tests/desktop/window_stays_fixed.sh PROGRAM
+set -euo pipefail
+
+program=$(realpath "$1")
+source "$(dirname "$0")/../support/private_session.sh" desktop
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+width=523 height=324
+# On failure the screen is kept where DESKTOP_CHECK_SHOT says, for a look.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -z "${DESKTOP_CHECK_SHOT:-}" ] || import -display "$xvfb_display" -window root "$DESKTOP_CHECK_SHOT" || true
+  exit 1
+}
+
+# The form's green, found on the whole screen of the virtual X server:
+# "WIDTH HEIGHT LEFT TOP" of every pixel of that colour.
+green_box() {
+  import -display "$xvfb_display" -window root png:- 2>/dev/null |
+    convert - -fill black +opaque '#00C000' -trim -format '%w %h %X %Y' info: 2>/dev/null
+}
+green_is_form_size() { read -r w h _ <<<"$(green_box)" && [ "$w" = $width ] && [ "$h" = $height ]; }
+
+# window_of DISPLAY: the program's X11 window there.
+window_of() { DISPLAY=$1 xdotool search --classname tsifrolet 2>/dev/null | head -n 1; }
+x11_size_is_form_size() {
+  DISPLAY=$1 xwininfo -id "$2" | grep -q "Width: $width" &&
+    DISPLAY=$1 xwininfo -id "$2" | grep -q "Height: $height"
+}
+
+# stretch_by_request DISPLAY WINDOW: asks the window manager, as a desktop's
+# keyboard shortcut or task bar would, to maximise and then to go full
+# screen; each time the window must be back at its size, and still running.
+stretch_by_request() {
+  local display=$1 window=$2 state
+  for state in maximized_vert,maximized_horz fullscreen; do
+    DISPLAY=$display wmctrl -i -r "$window" -b add,$state
+    sleep 1
+    wait_for "the window to refuse $state" x11_size_is_form_size "$display" "$window" ||
+      fail "$state: the window is $(DISPLAY=$display xwininfo -id "$window" | grep -E 'Width|Height' | tr -s ' \n' ' ')"
+    wait_for "the form to be whole on screen after $state" green_is_form_size ||
+      fail "$state: the green on screen is $(green_box)"
+    kill -0 "$app" 2>/dev/null || fail "$state: the program ended"
+  done
+}
+
+stop_program() { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; }
+
+start_x_server
+xvfb_display=$DISPLAY
+
+echo "openbox on X11"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openbox=$!
+wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+"$program" >"$work/program-openbox.log" 2>&1 &
+app=$!
+wait_for "the window" window_of "$DISPLAY"
+window=$(window_of "$DISPLAY")
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+case $actions in *MAXIMIZE*) fail "openbox offers to maximise: $actions" ;; esac
+echo "  openbox allows: ${actions#*= }"
+stretch_by_request "$DISPLAY" "$window"
+stop_program
+kill "$openbox"
+wait "$openbox" 2>/dev/null || true
+
+echo "Weston on Wayland"
+cat >"$work/weston.ini" <<INI
+[core]
+idle-time=0
+[shell]
+panel-position=none
+background-color=0xff404040
+INI
+weston --backend=x11-backend.so --width=1000 --height=740 --socket=tsifrolet-wayland \
+  --config="$work/weston.ini" --xwayland >"$work/weston.log" 2>&1 &
+wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/tsifrolet-wayland"
+wait_for "XWayland" grep -q 'xserver listening on display' "$work/weston.log"
+xwayland_display=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$')
+export WAYLAND_DISPLAY=tsifrolet-wayland XDG_SESSION_TYPE=wayland
+
+echo "  native Wayland, Qt's own title bar"
+# Qt's log of the compositor's messages tells whether a click reached it.
+QT_LOGGING_RULES="qt.qpa.wayland=true" DISPLAY=$xwayland_display QT_QPA_PLATFORM=wayland \
+  "$program" >"$work/program-wayland.log" 2>&1 &
+app=$!
+wait_for "the form on screen" green_is_form_size || fail "the green on screen is $(green_box)"
+[ -z "$(window_of "$xwayland_display")" ] || fail "the window went to XWayland, not to Wayland"
+read -r _ _ left top <<<"$(green_box)"
+# Qt's title bar is 30 px high, with 3 px borders; its maximise button is
+# the second from the right, 18 px wide with 5 px gaps.
+max_x=$((left - 3 + width + 6 - 2 * 18 - 3 * 5 + 9)) max_y=$((top - 30 + 15))
+maximised_times_at_least() {
+  [ "$(grep -c 'Received xdg_toplevel.configure .*WindowMaximized' "$work/program-wayland.log")" -ge "$1" ]
+}
+
+# Beside the window, on the compositor's background: above the title bar,
+# or below the window where it sits at the top.
+if [ $((top - 45)) -ge 0 ]; then beside_y=$((top - 45)); else beside_y=$((top + height + 20)); fi
+
+# click_maximise N: clicks until the compositor has maximised the window N
+# times. The compositor sees the pointer only once it has entered its own
+# window, and Qt's title bar only once it has entered Qt's, so the pointer
+# comes from outside both each time.
+click_maximise() {
+  local tries
+  for tries in 1 2 3 4 5; do
+    DISPLAY=$xvfb_display xdotool mousemove 1010 750 sleep 0.3 mousemove $max_x $beside_y sleep 0.3 \
+      mousemove $max_x $max_y sleep 0.3 click 1
+    step_timeout=2 wait_for "the compositor to maximise the window" maximised_times_at_least "$1" && return
+    kill -0 "$app" 2>/dev/null || return 0
+  done
+  fail "the click on maximise never reached the compositor: $(grep configure "$work/program-wayland.log" | tail -n 3)"
+}
+for round in 1 2; do
+  click_maximise $round
+  sleep 1
+  kill -0 "$app" 2>/dev/null ||
+    fail "the click on maximise ended the program: $(grep -v '^qt\.qpa' "$work/program-wayland.log")"
+  wait_for "the window back at its size" green_is_form_size || fail "the green on screen is $(green_box)"
+  echo "  maximised by the compositor, back at ${width}x${height}, still running ($round)"
+done
+stop_program
+echo "  through XWayland, left to the program's choice"
+DISPLAY=$xwayland_display "$program" >"$work/program-xwayland.log" 2>&1 &
+app=$!
+wait_for "the window on XWayland" window_of "$xwayland_display" ||
+  fail "no X11 window on XWayland: $(cat "$work/program-xwayland.log")"
+wait_for "the form on screen" green_is_form_size || fail "the green on screen is $(green_box)"
+stretch_by_request "$xwayland_display" "$(window_of "$xwayland_display")"
+stop_program
+
+echo "The window stayed fixed on openbox, on native Wayland and on XWayland."

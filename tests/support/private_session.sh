@@ -1,0 +1,71 @@
+# Shared by the checks that run the program on a real desktop stack: a
+# private work folder, a mark that every process of the run inherits so that
+# the clean-up finds them all (the ones D-Bus or a compositor starts on
+# demand included), waiting with a time limit, and a private X server.
+#
+#   source tests/support/private_session.sh NAME
+#
+# Sets $work; exports HOME, XDG_RUNTIME_DIR and the XDG folders inside it.
+
+step_timeout=${STEP_TIMEOUT:-15}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tsifrolet-$1.XXXXXX")
+export TSIFROLET_SESSION_RUN=$work
+
+processes_of_this_run() {
+  local environ pid
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    [ "$pid" != $$ ] || continue
+    grep -qsxzF "TSIFROLET_SESSION_RUN=$work" "$environ" && echo "$pid"
+  done
+  return 0
+}
+
+cleanup() {
+  local pids
+  pids=$(processes_of_this_run)
+  if [ -n "$pids" ]; then
+    kill $pids 2>/dev/null || true
+    for _ in $(seq 20); do
+      pids=$(processes_of_this_run)
+      [ -n "$pids" ] || break
+      sleep 0.1
+    done
+    [ -z "$pids" ] || kill -9 $pids 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# wait_for DESCRIPTION COMMAND...: retries COMMAND until it succeeds or the
+# step's time is up.
+wait_for() {
+  local what=$1; shift
+  local deadline=$((SECONDS + step_timeout))
+  until "$@" >/dev/null 2>&1; do
+    if [ $SECONDS -ge $deadline ]; then
+      echo "Timed out after ${step_timeout} s waiting for $what." >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# Private homes: as root in CI, the programs started here would otherwise
+# write into the real ones, and the run must not depend on anything in them.
+export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM \
+  XDG_SESSION_TYPE XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP
+
+# start_x_server: a virtual X server on a display it picks itself; exports DISPLAY.
+start_x_server() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  wait_for "the X server" test -s "$work/display"
+  export DISPLAY=:$(head -n 1 "$work/display")
+}
