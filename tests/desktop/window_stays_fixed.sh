@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Asks real desktops to stretch the window and checks that it stays whole,
 # alive and at its own size:
-# - openbox on X11: no maximise action offered, and a request to maximise
-#   or to go full screen leaves the window as it was;
+# - openbox and xfwm4 on X11: no maximise action offered, and a request to
+#   maximise or to go full screen leaves the window as it was;
 # - Weston on native Wayland (QT_QPA_PLATFORM=wayland), where Qt draws its
 #   own title bar with a maximise button: a click on it does not cost the
 #   program its connection, and the window comes back to its size;
@@ -61,21 +61,25 @@ stop_program() { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || tru
 start_x_server
 xvfb_display=$DISPLAY
 
-echo "openbox on X11"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-openbox=$!
-wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
-"$program" >"$work/program-openbox.log" 2>&1 &
-app=$!
-wait_for "the window" window_of "$DISPLAY"
-window=$(window_of "$DISPLAY")
-actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
-case $actions in *MAXIMIZE*) fail "openbox offers to maximise: $actions" ;; esac
-echo "  openbox allows: ${actions#*= }"
-stretch_by_request "$DISPLAY" "$window"
-stop_program
-kill "$openbox"
-wait "$openbox" 2>/dev/null || true
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
+for wm in "openbox --sm-disable" "xfwm4 --compositor=off --sm-client-disable"; do
+  echo "${wm%% *} on X11"
+  $wm >"$work/${wm%% *}.log" 2>&1 &
+  wm_pid=$!
+  wait_for "the window manager" wm_running
+  "$program" >"$work/program-${wm%% *}.log" 2>&1 &
+  app=$!
+  wait_for "the window" window_of "$DISPLAY"
+  window=$(window_of "$DISPLAY")
+  actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+  case $actions in *MAXIMIZE*) fail "${wm%% *} offers to maximise: $actions" ;; esac
+  echo "  ${wm%% *} allows: ${actions#*= }"
+  stretch_by_request "$DISPLAY" "$window"
+  stop_program
+  kill "$wm_pid"
+  wait "$wm_pid" 2>/dev/null || true
+  xprop -root -remove _NET_SUPPORTING_WM_CHECK
+done
 
 echo "Weston on Wayland"
 cat >"$work/weston.ini" <<INI
@@ -143,4 +147,4 @@ wait_for "the form on screen" green_is_form_size || fail "the green on screen is
 stretch_by_request "$xwayland_display" "$(window_of "$xwayland_display")"
 stop_program
 
-echo "The window stayed fixed on openbox, on native Wayland and on XWayland."
+echo "The window stayed fixed on openbox, xfwm4, native Wayland and XWayland."
