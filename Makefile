@@ -41,7 +41,8 @@ test: build
 	@ctest --preset $(PRESET) -j $(JOBS)
 
 # A short quiz played by keyboard and mouse while the Orca screen reader
-# listens: it must speak the problem, the verdict and the error count.
+# listens: it must speak the problem, the verdict, the error count and the
+# closing message.
 check-a11y: build
 	@tools/ensure-packages.sh a11y
 	@tests/a11y/orca_hears_quiz.sh $(BUILD_DIR)/app/tsifrolet

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays a quiz by keyboard and mouse while the Orca screen reader listens,
-# and checks what Orca said: the problem with both factors, the verdict, and
-# the new error count after an error.
+# and checks what Orca said: the problem with both factors, the verdict, the
+# new error count after an error, and at the end the closing message.
 #
 #   tests/a11y/orca_hears_quiz.sh PROGRAM
 #
@@ -168,5 +168,15 @@ hear "notification $problem" 'the third problem, clicked'
 click_next
 hear "notification Ошибок: 2\\. $problem" 'the fourth problem and the error it cost'
 
-echo "Orca spoke the problems, the verdicts and the error counts."
+# On to the end: sixteen more problems left unanswered, then the closing
+# message, read out as the window of its own that it is.
+for _ in $(seq 16); do
+  click_next
+  hear "notification Ошибок: [0-9]+\\. $problem" 'the next problem'
+done
+click_next
+hear 'Окончание опроса' 'the closing message'"'"'s title'
+hear 'Примеры закончились' 'the closing message'
+
+echo "Orca spoke the problems, the verdicts, the error counts and the closing message."
 [ -z "${ORCA_SHOW_SPEECH:-}" ] || spoken
