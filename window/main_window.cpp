@@ -182,6 +182,7 @@ void MainWindow::showMessage(std::string_view text, std::string_view title)
     // Qt's Russian translation leaves this button in Latin letters.
     box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
     widenToFitTitle(box);
+    new WaylandSizeGuard(box);
     box.exec();
 }
 

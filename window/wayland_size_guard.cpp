@@ -17,8 +17,7 @@ constexpr Qt::WindowStates StretchingStates = Qt::WindowMaximized | Qt::WindowFu
 
 } // namespace
 
-WaylandSizeGuard::WaylandSizeGuard(QWidget &window)
-    : QObject(&window), window_(window), fixedSize_(window.minimumSize())
+WaylandSizeGuard::WaylandSizeGuard(QWidget &window) : QObject(&window), window_(window)
 {
     if (!onWayland())
         return;
@@ -41,6 +40,9 @@ void WaylandSizeGuard::onRequestedState(Qt::WindowState state)
     if (!(state & StretchingStates) || loosened_)
         return;
     loosened_ = true;
+    normalSize_ = window_.size();
+    minimumSize_ = window_.minimumSize();
+    maximumSize_ = window_.maximumSize();
     window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
@@ -52,25 +54,24 @@ void WaylandSizeGuard::askForNormalState()
 
 bool WaylandSizeGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != &window_)
+    if (watched != &window_ || !loosened_) {
+        if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
+            watchWindowHandle();
         return false;
-    if (event->type() == QEvent::WinIdChange || event->type() == QEvent::Show)
-        watchWindowHandle();
-    // The window turns its state back to normal as soon as the compositor
-    // reports it maximised, but Qt passes that on only once it has finished
-    // with the compositor's message; until then it believes the compositor
-    // already knows. So the request is made again, afterwards.
-    if (event->type() == QEvent::WindowStateChange && loosened_)
+    }
+    // The compositor has the window maximised. Qt passes a request for the
+    // normal state on only once it has finished with the compositor's
+    // message, and until then believes the compositor already knows; so the
+    // request is made afterwards.
+    if (event->type() == QEvent::WindowStateChange)
         QMetaObject::invokeMethod(this, &WaylandSizeGuard::askForNormalState, Qt::QueuedConnection);
-    // Fixed again only once the compositor has given the window back its
-    // normal size: shrinking while it is still maximised would break the
-    // protocol just the same, and the window's own state says "normal" as
-    // soon as it asks, long before the compositor has answered.
-    if (event->type() == QEvent::Resize && loosened_ &&
-        static_cast<QResizeEvent *>(event)->size() == fixedSize_ &&
-        !(window_.windowState() & StretchingStates)) {
+    // Fixed again only once the compositor has given the window back its own
+    // size: shrinking while it is still maximised would break the protocol
+    // just the same.
+    if (event->type() == QEvent::Resize && static_cast<QResizeEvent *>(event)->size() == normalSize_) {
         loosened_ = false;
-        window_.setFixedSize(fixedSize_);
+        window_.setMinimumSize(minimumSize_);
+        window_.setMaximumSize(maximumSize_);
     }
     return false;
 }

@@ -4,8 +4,9 @@
 # - openbox and xfwm4 on X11: no maximise action offered, and a request to
 #   maximise or to go full screen leaves the window as it was;
 # - Weston on native Wayland (QT_QPA_PLATFORM=wayland), where Qt draws its
-#   own title bar with a maximise button: a click on it does not cost the
-#   program its connection, and the window comes back to its size;
+#   own title bar with a maximise button, on the window and on the closing
+#   message: a click on it does not cost the program its connection, and
+#   the window comes back to its size;
 # - Weston with XWayland, the program left to choose: it opens through
 #   XWayland, whose frame offers no maximise, and refuses the same requests.
 # Everything runs on a private virtual X server and is stopped afterwards.
@@ -111,32 +112,54 @@ maximised_times_at_least() {
   [ "$(grep -c 'Received xdg_toplevel.configure .*WindowMaximized' "$work/program-wayland.log")" -ge "$1" ]
 }
 
-# Beside the window, on the compositor's background: above the title bar,
-# or below the window where it sits at the top.
-if [ $((top - 45)) -ge 0 ]; then beside_y=$((top - 45)); else beside_y=$((top + height + 20)); fi
-
-# click_maximise N: clicks until the compositor has maximised the window N
-# times. The compositor sees the pointer only once it has entered its own
-# window, and Qt's title bar only once it has entered Qt's, so the pointer
-# comes from outside both each time.
+# click_maximise N X Y: clicks the maximise button at X Y until the
+# compositor has maximised a window of the program N times in all. The
+# compositor sees the pointer only once it has entered its own window, and
+# Qt's title bar only once it has entered Qt's, so the pointer comes from
+# outside both each time, by way of the background above the button.
 click_maximise() {
   local tries
   for tries in 1 2 3 4 5; do
-    DISPLAY=$xvfb_display xdotool mousemove 1010 750 sleep 0.3 mousemove $max_x $beside_y sleep 0.3 \
-      mousemove $max_x $max_y sleep 0.3 click 1
+    DISPLAY=$xvfb_display xdotool mousemove 1010 750 sleep 0.3 mousemove "$2" 2 sleep 0.3 \
+      mousemove "$2" "$3" sleep 0.3 click 1
     step_timeout=2 wait_for "the compositor to maximise the window" maximised_times_at_least "$1" && return
     kill -0 "$app" 2>/dev/null || return 0
   done
   fail "the click on maximise never reached the compositor: $(grep configure "$work/program-wayland.log" | tail -n 3)"
 }
-for round in 1 2; do
-  click_maximise $round
-  sleep 1
+still_running() {
   kill -0 "$app" 2>/dev/null ||
     fail "the click on maximise ended the program: $(grep -v '^qt\.qpa' "$work/program-wayland.log")"
+}
+for round in 1 2; do
+  click_maximise $round $max_x $max_y
+  sleep 1
+  still_running
   wait_for "the window back at its size" green_is_form_size || fail "the green on screen is $(green_box)"
   echo "  maximised by the compositor, back at ${width}x${height}, still running ($round)"
 done
+
+# The closing message has Qt's title bar too. Twenty-one clicks on "Пример"
+# end the quiz; the message is the light grey outside the form's frame.
+DISPLAY=$xvfb_display xdotool mousemove 1010 750 sleep 0.3 mousemove $((left + 268)) $((top + 200)) sleep 0.3
+for _ in $(seq 21); do
+  DISPLAY=$xvfb_display xdotool mousemove $((left + 268)) $((top + 228)) click 1 sleep 0.2
+done
+message_box() {
+  import -display "$xvfb_display" -window root png:- 2>/dev/null |
+    convert - -fill black -draw "rectangle $((left - 3)),$((top - 30)) $((left + width + 3)),$((top + height + 3))" \
+      -fill white -opaque 'srgb(239,239,239)' -fill black +opaque white -trim -format '%w %h %X %Y' info: 2>/dev/null
+}
+message_is_shown() { read -r box_w box_h box_left box_top <<<"$(message_box)" && [ "${box_w:-0}" -gt 200 ]; }
+wait_for "the closing message" message_is_shown || fail "no closing message on screen"
+box_before=$(message_box)
+click_maximise 3 $((box_left + box_w - 2 * 18 - 3 * 5 + 9)) $((box_top + 15))
+sleep 1
+still_running
+message_back_at_its_size() { [ "$(message_box)" = "$box_before" ]; }
+wait_for "the message back at its size" message_back_at_its_size ||
+  fail "the message was ${box_before%% +*}, is $(message_box)"
+echo "  the closing message maximised by the compositor, back at ${box_w}x${box_h}, still running"
 stop_program
 echo "  through XWayland, left to the program's choice"
 DISPLAY=$xwayland_display "$program" >"$work/program-xwayland.log" 2>&1 &
