@@ -26,6 +26,8 @@ async function openPage(t) {
   page.on("requestfailed", (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
   await page.goto(server.url);
   await page.waitForSelector("html[data-ready]");
+  // The answer field takes the focus as the page is first drawn.
+  await page.evaluate(() => new Promise(requestAnimationFrame));
   t.after(async () => {
     await page.close();
     assert.deepEqual(errors, [], "console errors");
