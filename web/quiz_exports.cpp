@@ -1,8 +1,8 @@
 // The quiz for the web page: a QuizView carried out by the page's script, and
-// the two commands the page's buttons give. The page's side is a handful of
-// plain functions (web/page_view.js) taking texts as UTF-8 bytes in the
-// module's memory, pointer and length, so that starting the module registers
-// nothing and converts no types.
+// the two commands the page's buttons give. The module is plain WebAssembly
+// with no JavaScript of its own: the page's side is a handful of functions
+// (in app.js) that take texts as UTF-8 bytes in the module's memory, pointer
+// and length, so starting the module registers nothing and converts no types.
 #include "quiz_commands.h"
 #include "quiz_state.h"
 #include "quiz_view.h"
@@ -12,19 +12,23 @@
 #include <string>
 #include <string_view>
 
+// Imported from the page, as the module "page".
+#define PAGE_FUNCTION __attribute__((import_module("page")))
+
 extern "C" {
-// Carried out by web/page_view.js.
-void page_show_first_factor(const char *text, std::size_t length);
-void page_show_second_factor(const char *text, std::size_t length);
-std::size_t page_answer_length();
-void page_copy_answer(char *buffer, std::size_t size);
-void page_clear_answer();
+PAGE_FUNCTION void page_show_first_factor(const char *text, std::size_t length);
+PAGE_FUNCTION void page_show_second_factor(const char *text, std::size_t length);
+PAGE_FUNCTION std::size_t page_answer_length();
+// Writes the answer's UTF-8 bytes, exactly page_answer_length() of them.
+PAGE_FUNCTION void page_copy_answer(char *buffer, std::size_t length);
+PAGE_FUNCTION void page_clear_answer();
 // colour is a ColourWord, or -1 for "no colour".
-void page_show_verdict(const char *text, std::size_t length, long colour);
-void page_show_problem_number(const char *text, std::size_t length);
-void page_show_error_count(const char *text, std::size_t length);
-void page_show_message(const char *text, std::size_t textLength, const char *title, std::size_t titleLength);
-void page_draw_credit_line(int xTwips, int yTwips);
+PAGE_FUNCTION void page_show_verdict(const char *text, std::size_t length, long colour);
+PAGE_FUNCTION void page_show_problem_number(const char *text, std::size_t length);
+PAGE_FUNCTION void page_show_error_count(const char *text, std::size_t length);
+PAGE_FUNCTION void page_show_message(const char *text, std::size_t textLength, const char *title,
+                                     std::size_t titleLength);
+PAGE_FUNCTION void page_draw_credit_line(int xTwips, int yTwips);
 }
 
 namespace {
@@ -39,10 +43,8 @@ class PageQuizView final : public QuizView {
 
     std::string answerText() const override
     {
-        // The page writes the text and its terminating zero, which the
-        // string's own terminator has room for.
         std::string text(page_answer_length(), '\0');
-        page_copy_answer(text.data(), text.size() + 1);
+        page_copy_answer(text.data(), text.size());
         return text;
     }
 
