@@ -121,7 +121,7 @@ const page = {
 };
 // What the C library asks of the system: the time, which seeds the quiz's
 // random numbers (nanoseconds, whichever clock is asked for), and an exit,
-// which only a failed allocation would call.
+// which it calls only when it cannot go on, as when memory runs out.
 const system = {
   clock_time_get(clock, precision, result) {
     const nanoseconds = BigInt(Math.round((performance.timeOrigin + performance.now()) * 1e6));
