@@ -143,7 +143,9 @@ nextButton.addEventListener("click", () => quiz.quiz_next_example());
 checkButton.addEventListener("click", () => quiz.quiz_check_answer());
 exitButton.addEventListener("click", endQuiz);
 
-if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");
+// Keeping the page for offline use can wait until it has loaded: registering
+// the service worker costs more than a millisecond that the quiz need not wait.
+if ("serviceWorker" in navigator) addEventListener("load", () => navigator.serviceWorker.register("sw.js"));
 
 document.documentElement.dataset.ready = "true";
 performance.mark("ready");
