@@ -1,7 +1,6 @@
 // The page's side of the quiz: carries out the quiz's display operations on
 // the controls written from the layout table, and gives the quiz the commands
 // of the three buttons. The quiz itself runs in WebAssembly, as in the window.
-import createQuizModule from "./quiz.mjs";
 
 const $ = (id) => document.getElementById(id);
 const textOf = (label) => label.querySelector(".text");
@@ -89,24 +88,64 @@ function endQuiz() {
 }
 $("restart").addEventListener("click", () => location.reload());
 
-answer.focus();
 // The quiz's WebAssembly, written into the page as base64 when the page is
 // put together. It is small enough to compile there and then, with no fetch
-// and no waiting on the browser's compiler threads.
-const wasmBinary = Uint8Array.from(atob("@QUIZ_WASM@"), (c) => c.charCodeAt(0));
-const { Quiz } = await createQuizModule({
-  instantiateWasm(imports, receiveInstance) {
-    const instance = new WebAssembly.Instance(new WebAssembly.Module(wasmBinary), imports);
-    receiveInstance(instance);
-    return instance.exports;
+// and no waiting on the browser's compiler threads. The browser's own base64
+// decoder takes a tenth of a millisecond; decoding letter by letter through
+// atob takes some milliseconds and leaves garbage to collect.
+const wasmBase64 = "@QUIZ_WASM@";
+const wasmBinary = Uint8Array.fromBase64
+  ? Uint8Array.fromBase64(wasmBase64)
+  : Uint8Array.from(atob(wasmBase64), (c) => c.charCodeAt(0));
+
+// The view's operations as the module imports them: texts are UTF-8 bytes in
+// its memory, given by pointer and length. The memory's buffer is looked up
+// on every call, as it is replaced whenever the memory grows.
+let memory;
+const bytes = (pointer, length) => new Uint8Array(memory.buffer, pointer, length);
+const utf8 = new TextDecoder();
+const textAt = (pointer, length) => utf8.decode(bytes(pointer, length));
+const answerBytes = () => new TextEncoder().encode(view.answerText());
+const page = {
+  page_show_first_factor: (text, length) => view.showFirstFactor(textAt(text, length)),
+  page_show_second_factor: (text, length) => view.showSecondFactor(textAt(text, length)),
+  page_answer_length: () => answerBytes().length,
+  page_copy_answer: (buffer, length) => bytes(buffer, length).set(answerBytes().subarray(0, length)),
+  page_clear_answer: () => view.clearAnswer(),
+  page_show_verdict: (text, length, colour) => view.showVerdict(textAt(text, length), colour < 0 ? null : colour),
+  page_show_problem_number: (text, length) => view.showProblemNumber(textAt(text, length)),
+  page_show_error_count: (text, length) => view.showErrorCount(textAt(text, length)),
+  page_show_message: (text, textLength, title, titleLength) =>
+    view.showMessage(textAt(text, textLength), textAt(title, titleLength)),
+  page_draw_credit_line: (xTwips, yTwips) => view.drawCreditLine(xTwips, yTwips),
+};
+// What the C library asks of the system: the time, which seeds the quiz's
+// random numbers (nanoseconds, whichever clock is asked for), and an exit,
+// which it calls only when it cannot go on, as when memory runs out.
+const system = {
+  clock_time_get(clock, precision, result) {
+    const nanoseconds = BigInt(Math.round((performance.timeOrigin + performance.now()) * 1e6));
+    new DataView(memory.buffer).setBigUint64(result, nanoseconds, true);
+    return 0;
   },
+  proc_exit(code) {
+    throw new Error(`The quiz stopped (exit code ${code}).`);
+  },
+};
+const { exports: quiz } = new WebAssembly.Instance(new WebAssembly.Module(wasmBinary), {
+  page,
+  env: { emscripten_notify_memory_growth() {} },
+  wasi_snapshot_preview1: system,
 });
-const quiz = new Quiz(view);
-nextButton.addEventListener("click", () => quiz.nextExample());
-checkButton.addEventListener("click", () => quiz.checkAnswer());
+memory = quiz.memory;
+quiz._initialize();
+nextButton.addEventListener("click", () => quiz.quiz_next_example());
+checkButton.addEventListener("click", () => quiz.quiz_check_answer());
 exitButton.addEventListener("click", endQuiz);
 
-if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");
+// Keeping the page for offline use can wait until it has loaded: registering
+// the service worker costs more than a millisecond that the quiz need not wait.
+if ("serviceWorker" in navigator) addEventListener("load", () => navigator.serviceWorker.register("sw.js"));
 
 document.documentElement.dataset.ready = "true";
 performance.mark("ready");

@@ -19,7 +19,7 @@ ${CXX:-c++} -std=c++20 -O1 -Wall -Wextra -Wpedantic ${WERROR_FLAG:-} -Ilayout -I
 "$host/page_builder" web/index.html.in assets "$out"
 
 cp web/page.css web/app.js "$out/"
-cp "$wasm_dir/web/quiz.mjs" "$wasm_dir/web/quiz.wasm" "$out/"
+cp "$wasm_dir/web/quiz.wasm" "$out/"
 web/inline.py "$out"
 for picture in kitten_duckling cat_yarn cat_blocks; do
   cp "assets/$picture.jpg" "$out/"

@@ -5,8 +5,8 @@
 
 Each file the page needs before it can be played would otherwise cost the
 browser a request and a round trip, one after another (the page, then its
-script, then the quiz module it imports, then its WebAssembly); inlined,
-the quiz can start as soon as the page itself has arrived. The WebAssembly
+script, then the quiz's WebAssembly); inlined, the quiz can start as soon as
+the page itself has arrived. The WebAssembly
 goes in as base64 text. The inlined files are removed from OUT.
 """
 import base64
@@ -39,26 +39,14 @@ def replace_once(old, new):
 for sheet in ("page.css", "layout.css"):
     replace_once(f'<link rel="stylesheet" href="{sheet}">', "<style>\n" + take(sheet).strip() + "\n</style>")
 
-# The quiz module and the page's script become one module: the factory the
-# script imported is simply in scope.
-module = take("quiz.mjs")
-export = "export default createQuizModule;"
-if module.count(export) != 1:
-    sys.exit("quiz.mjs should export its factory once")
-module = module.replace(export, "")
 script = take("app.js")
 wasm = out / "quiz.wasm"
 if script.count("@QUIZ_WASM@") != 1:
     sys.exit("app.js should take the quiz's WebAssembly once")
 script = script.replace("@QUIZ_WASM@", base64.b64encode(wasm.read_bytes()).decode("ascii"))
 wasm.unlink()
-imported = 'import createQuizModule from "./quiz.mjs";\n'
-if script.count(imported) != 1:
-    sys.exit("app.js should import the quiz module once")
-script = script.replace(imported, "")
-replace_once('  <link rel="modulepreload" href="quiz.mjs">\n', "")
 replace_once(
     '<script type="module" src="app.js"></script>',
-    '<script type="module">\n' + module.strip() + "\n" + script.strip() + "\n</script>",
+    '<script type="module">\n' + script.strip() + "\n</script>",
 )
 page_path.write_text(page, encoding="utf-8")

@@ -110,7 +110,7 @@ std::string controlHtml(const ControlSpec &row)
     case ControlKind::TextField:
         html << "<input id=\"" << id << "\" class=\"control field\" type=\"text\" value=\"" << text
              << "\" aria-label=\"" << escaped(row.accessibleName) << "\"" << describedBy(row)
-             << " inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\">";
+             << " inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\" autofocus>";
         break;
     case ControlKind::Picture:
         // Drawn by layout.css, stretched to the control as in the window;

@@ -17,15 +17,18 @@ after(async () => {
 });
 
 // A fresh page, ready to play; every console error or uncaught exception on
-// it fails the test that opened it.
-async function openPage(t) {
+// it fails the test that opened it. An init script runs before the page's own.
+async function openPage(t, { initScript } = {}) {
   const page = await browser.context.newPage();
+  if (initScript) await page.addInitScript(initScript);
   const errors = [];
   page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
   page.on("pageerror", (error) => errors.push(String(error)));
   page.on("requestfailed", (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
   await page.goto(server.url);
   await page.waitForSelector("html[data-ready]");
+  // The answer field takes the focus as the page is first drawn.
+  await page.evaluate(() => new Promise(requestAnimationFrame));
   t.after(async () => {
     await page.close();
     assert.deepEqual(errors, [], "console errors");
@@ -173,10 +176,14 @@ test("Выход ends the quiz on the page", async (t) => {
   assert.equal(await page.textContent("#announcer"), "Опрос окончен");
 });
 
-test("after one visit the page plays offline", async (t) => {
-  const page = await openPage(t);
+async function untilServiceWorkerControls(page) {
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+}
+
+test("after one visit the page plays offline", async (t) => {
+  const page = await openPage(t);
+  await untilServiceWorkerControls(page);
   await browser.context.setOffline(true);
   t.after(() => browser.context.setOffline(false));
   await page.reload();
@@ -184,4 +191,50 @@ test("after one visit the page plays offline", async (t) => {
   await page.click("#Command2");
   assert.equal(await text(page, "Label9"), "1");
   assert.equal(await page.evaluate(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true);
+});
+
+test("the page can be installed as an app", async (t) => {
+  const page = await openPage(t);
+  await untilServiceWorkerControls(page);
+  const cdp = await page.context().newCDPSession(page);
+  const { errors, manifest } = await cdp.send("Page.getAppManifest");
+  assert.deepEqual(errors, [], "the manifest parses");
+  assert.equal(manifest.name, "Цифролёт");
+  assert.equal(manifest.display, "kStandalone");
+  assert.equal(manifest.startUrl, server.url);
+  assert.ok(
+    manifest.icons.some((icon) => icon.type === "image/svg+xml" && icon.sizes === "0x0"),
+    `an icon for any size: ${JSON.stringify(manifest.icons)}`,
+  );
+  // Chromium's own verdict: icons fetched, start page and scope, and so on.
+  assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
+});
+
+// The form's box on screen: it fits the viewport, fills it one way, and keeps
+// the window's proportions.
+async function assertFitsAsOne(page, width, height) {
+  const box = await page.locator("#Form1").boundingBox();
+  const label = `${width}x${height}: ${JSON.stringify(box)}`;
+  assert.ok(box.width <= width + 0.5 && box.height <= height + 0.5, `fits, ${label}`);
+  assert.ok(Math.abs(box.width - width) < 0.5 || Math.abs(box.height - height) < 0.5, `fills, ${label}`);
+  assert.ok(Math.abs(box.width / box.height - 523 / 324) < 0.005, `keeps 523:324, ${label}`);
+}
+
+test("the window scales as one by style sheet, and by script where CSS cannot divide lengths", async (t) => {
+  const noLengthDivision = () => {
+    CSS.supports = () => false;
+  };
+  for (const initScript of [undefined, noLengthDivision]) {
+    const page = await openPage(t, { initScript });
+    const scaledByScript = await page.evaluate(() => document.documentElement.style.getPropertyValue("--scale") !== "");
+    assert.equal(scaledByScript, initScript !== undefined);
+    // Turned round, as a tablet is: the script fits the page again.
+    for (const [width, height] of [[1280, 800], [800, 1280]]) {
+      await page.setViewportSize({ width, height });
+      await page.waitForFunction(([w, h]) => innerWidth === w && innerHeight === h, [width, height]);
+      // The resize event comes in the next frame, before its animation frames.
+      await page.evaluate(() => new Promise(requestAnimationFrame));
+      await assertFitsAsOne(page, width, height);
+    }
+  }
 });
