@@ -105,12 +105,14 @@ let memory;
 const bytes = (pointer, length) => new Uint8Array(memory.buffer, pointer, length);
 const utf8 = new TextDecoder();
 const textAt = (pointer, length) => utf8.decode(bytes(pointer, length));
-const answerBytes = () => new TextEncoder().encode(view.answerText());
+// The module asks for the answer's length, then for its bytes: encoded once.
+const utf8Encoder = new TextEncoder();
+let answerBytes = new Uint8Array();
 const page = {
   page_show_first_factor: (text, length) => view.showFirstFactor(textAt(text, length)),
   page_show_second_factor: (text, length) => view.showSecondFactor(textAt(text, length)),
-  page_answer_length: () => answerBytes().length,
-  page_copy_answer: (buffer, length) => bytes(buffer, length).set(answerBytes().subarray(0, length)),
+  page_answer_length: () => (answerBytes = utf8Encoder.encode(view.answerText())).length,
+  page_copy_answer: (buffer, length) => bytes(buffer, length).set(answerBytes.subarray(0, length)),
   page_clear_answer: () => view.clearAnswer(),
   page_show_verdict: (text, length, colour) => view.showVerdict(textAt(text, length), colour < 0 ? null : colour),
   page_show_problem_number: (text, length) => view.showProblemNumber(textAt(text, length)),

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 Qt::Alignment toQtAlignment(TextAlignment alignment)
 {
     switch (alignment) {
