@@ -8,8 +8,11 @@
 # at four times the box, and only then resampled to its file's size: the
 # window's stretch undoes that resampling and the drawing looks as drawn.
 # Each picture comes at its 96-dpi size and as NAME@2x.jpg at twice that,
-# which Qt picks on high-density screens. The icon is a 48 x 48 palette PNG. Metadata and dates are stripped so that rendering the
-# same sources again gives byte-identical files.
+# which Qt picks on high-density screens. The icon is a 48 x 48 palette PNG,
+# and for Windows icon.ico holds it drawn at 48, 32, 24 and 16 pixels (each
+# size rendered from the drawing, not shrunk from a larger one). Metadata and
+# dates are stripped so that rendering the same sources again gives
+# byte-identical files.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -68,3 +71,16 @@ render_picture kitten_duckling 137 113  236 211
 render_picture cat_yarn        97 153   142 214
 render_picture cat_blocks      89 145   142 200
 render_icon icon 48
+
+# render_windows_icon NAME SIZE...: src/NAME.svg -> NAME.ico with those sizes
+render_windows_icon() {
+  local name=$1 size sizes=()
+  shift
+  for size in "$@"; do
+    rsvg-convert --width "$size" --height "$size" --output "$tmp/$name-$size.png" "src/$name.svg"
+    sizes+=("$tmp/$name-$size.png")
+  done
+  convert "${sizes[@]}" -strip +set date:create +set date:modify "$name.ico"
+  echo "rendered $name.ico ($*)"
+}
+render_windows_icon icon 48 32 24 16

@@ -14,7 +14,8 @@
 #         web (the page: emscripten, node, Chromium for its tests, font subsetting),
 #         npm (where node came without it),
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
-#         desktops (real window managers and a Wayland compositor, headless).
+#         desktops (real window managers and a Wayland compositor, headless),
+#         windows (the Win32 program: mingw-w64, NSIS, and Wine on Xvfb to test it).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
 # the system's temporary folder); the terminal gets one line per step, and
@@ -36,6 +37,10 @@ packages_for() {
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
     desktops) echo openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
+    # Wine's 32-bit half would need the i386 architecture; the program and
+    # its installer are 64-bit only, so wine64 alone runs them.
+    windows) echo g++-mingw-w64-x86-64-posix libgtest-dev nsis wine wine64 fonts-wine fonts-liberation2 \
+      xvfb xauth imagemagick ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

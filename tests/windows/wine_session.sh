@@ -1,0 +1,53 @@
+# A private Wine for the Windows program's tests: a fresh 64-bit prefix in
+# the run's work folder, on a private X server, with a virtual desktop so
+# that windows get Wine's own frame (a bare X server has no window manager).
+#
+#   source tests/windows/wine_session.sh
+#   start_wine        # Xvfb, then the prefix (about 15 s)
+#   set_dpi 144       # the screen's DPI from the next program on
+#
+# Wine's output is kept in $work/wine.log. With WINEDEBUG=-all a program
+# that fails can still exit 0, so tests check what a program did, never
+# only its exit code.
+
+# shellcheck source=../support/private_session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/private_session.sh" wine
+
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+# No .NET or Gecko: the prefix would otherwise ask to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# set_registry KEY NAME TYPE:VALUE...: a .reg file imported in one go.
+import_registry() {
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n%s' "$1" >"$work/settings.reg"
+  wine regedit /S "$(winepath -w "$work/settings.reg")" >>"$work/wine.log" 2>&1
+  wineserver -w
+}
+
+start_wine() {
+  start_x_server
+  wineboot --init >>"$work/wine.log" 2>&1
+  wineserver -w
+  # Debian's Wine does not look in its own font folder: without these the
+  # frame's buttons show letters and Tahoma, the dialogs' font, is missing.
+  ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  import_registry '[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+'
+}
+
+# set_dpi DPI: what the display reports from the next program started on.
+set_dpi() {
+  import_registry "[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+\"LogPixels\"=dword:$(printf '%08x' "$1")
+"
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+}
+
+stop_wine() {
+  wineserver -k 2>/dev/null || true
+}

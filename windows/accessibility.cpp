@@ -1,0 +1,204 @@
+#include "accessibility.h"
+
+#include <oleacc.h>
+
+#include <utility>
+
+namespace {
+
+// The system's accessible object for a control, with another name and
+// description. Everything else is passed on unchanged.
+class NamedAccessible final : public IAccessible {
+  public:
+    NamedAccessible(IAccessible *system, AccessibleText text) : system_(system), text_(std::move(text)) {}
+    NamedAccessible(const NamedAccessible &) = delete;
+    NamedAccessible &operator=(const NamedAccessible &) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+            *object = static_cast<IAccessible *>(this);
+            AddRef();
+            return S_OK;
+        }
+        return system_->QueryInterface(iid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) {
+            system_->Release();
+            delete this;
+        }
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
+    {
+        if (isSelf(child) && !text_.name.empty())
+            return copy(text_.name, name);
+        return system_->get_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
+    {
+        if (isSelf(child) && !text_.description.empty())
+            return copy(text_.description, description);
+        return system_->get_accDescription(child, description);
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override { return system_->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
+    {
+        return system_->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR *names, UINT count, LCID locale,
+                                            DISPID *ids) override
+    {
+        return system_->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS *parameters,
+                                     VARIANT *result, EXCEPINFO *exception, UINT *argumentError) override
+    {
+        return system_->Invoke(id, iid, locale, flags, parameters, result, exception, argumentError);
+    }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override { return system_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override { return system_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override
+    {
+        return system_->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
+    {
+        return system_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+    {
+        return system_->get_accRole(child, role);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
+    {
+        return system_->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
+    {
+        return system_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override
+    {
+        return system_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override
+    {
+        return system_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *child) override { return system_->get_accFocus(child); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *children) override
+    {
+        return system_->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
+    {
+        return system_->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
+    {
+        return system_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height, VARIANT child) override
+    {
+        return system_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
+    {
+        return system_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT *child) override
+    {
+        return system_->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        return system_->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return system_->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return system_->put_accValue(child, value);
+    }
+
+  private:
+    ~NamedAccessible() = default;
+
+    static bool isSelf(const VARIANT &child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+    static HRESULT copy(const std::wstring &text, BSTR *out)
+    {
+        *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
+    IAccessible *system_;
+    AccessibleText text_;
+    LONG references_ = 1;
+};
+
+// UI Automation's notification event, of Windows 10 1709 and later.
+enum { NotificationKindActionCompleted = 2, NotificationProcessingImportantAll = 0 };
+using HostProviderFunction = HRESULT(WINAPI *)(HWND, IUnknown **);
+using RaiseNotificationFunction = HRESULT(WINAPI *)(IUnknown *, int, int, BSTR, BSTR);
+
+template <typename Function> Function automationFunction(const char *name)
+{
+    // By its full path: a program run from a USB stick must not load a DLL
+    // that happens to lie beside it.
+    static HMODULE const library = [] {
+        wchar_t path[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        if (length == 0 || length > MAX_PATH - 32)
+            return HMODULE{};
+        lstrcatW(path, L"\\uiautomationcore.dll");
+        return LoadLibraryW(path);
+    }();
+    return library ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                   : nullptr;
+}
+
+} // namespace
+
+LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleText &text)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return 0;
+    IAccessible *system = nullptr;
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&system))))
+        return 0;
+    auto *named = new NamedAccessible(system, text);
+    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+    named->Release();
+    return result;
+}
+
+void descriptionChanged(HWND control)
+{
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void announce(HWND window, const std::wstring &message)
+{
+    static const auto hostProvider = automationFunction<HostProviderFunction>("UiaHostProviderFromHwnd");
+    static const auto raise = automationFunction<RaiseNotificationFunction>("UiaRaiseNotificationEvent");
+    if (!hostProvider || !raise || message.empty())
+        return;
+    IUnknown *provider = nullptr;
+    if (FAILED(hostProvider(window, &provider)) || !provider)
+        return;
+    BSTR text = SysAllocStringLen(message.data(), static_cast<UINT>(message.size()));
+    BSTR activity = SysAllocString(L"Tsifrolet");
+    raise(provider, NotificationKindActionCompleted, NotificationProcessingImportantAll, text, activity);
+    SysFreeString(activity);
+    SysFreeString(text);
+    provider->Release();
+}
