@@ -1,6 +1,6 @@
-#include "display_check.h"
+#include "application_start.h"
+#include "fixed_frame.h"
 #include "main_window.h"
-#include "platform_choice.h"
 #include "russian_translation.h"
 
 #include <QApplication>
@@ -8,7 +8,7 @@
 int main(int argc, char *argv[])
 {
     chooseWindowPlatform();
-    const auto app = createApplicationOrExit(argc, argv);
+    const auto app = startApplicationOrExit(argc, argv);
     installRussianTranslation(*app);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TSIFROLET_APP_ID));

@@ -11,6 +11,7 @@
 //   'j' raw bytes (next byte: how many)   'h' a huge text (next byte: size)
 // Any other byte stands for one of these.
 
+#include "learner_rules.h"
 #include "problem_set.h"
 #include "quiz_commands.h"
 #include "quiz_fakes.h"
@@ -126,7 +127,8 @@ class CheckingView final : public FakeQuizView {
             require(!colour, "clearing the verdict leaves its colour");
             return;
         }
-        require((text == "Верно" && colour == Black) || (text == "Ошибка" && colour == Red),
+        require((text == learner::VerdictRight && colour == Black) ||
+                    (text == learner::VerdictWrong && colour == Red),
                 "the verdict is Верно in black or Ошибка in red");
         require(!problemNumber.empty(), "a verdict only for a problem on show");
         require(++verdictsFor.at(static_cast<std::size_t>(countShown(problemNumber))) == 1,
@@ -142,13 +144,8 @@ class CheckingView final : public FakeQuizView {
     void showMessage(std::string_view text, std::string_view title) override
     {
         require(problemNumber == "20", "the closing message comes only after problem 20");
-        require(title == "Окончание опроса", "the closing message has its title");
-        const int errors = countShown(errorCount);
-        const std::string_view expected = errors == 0 ? "Все примеры решены. Молодец! Отлично!"
-                                          : errors <= 3
-                                              ? "Все примеры решены. Хорошо, но постарайся и будет отлично."
-                                              : "Примеры закончились";
-        require(text == expected, "the closing message suits the error count");
+        require(title == learner::ClosingTitle, "the closing message has its title");
+        require(text == learner::closingText(countShown(errorCount)), "the closing message suits the error count");
         FakeQuizView::showMessage(text, title);
     }
 
@@ -276,8 +273,7 @@ class Player {
         if (state_.started == 1 && !firstSet_)
             firstSet_ = problems();
 
-        const bool penalty = shownBefore >= 1 && shownBefore < ProblemCount && answerKind_ == Answer::Empty;
-        require(state_.errorCount == errorsBefore + (penalty ? 1 : 0),
+        require(state_.errorCount == errorsBefore + learner::penaltyForNext(shownBefore, answerKind_ == Answer::Empty),
                 "an error is charged for an empty field, and only then");
         require(state_.currentNumber == std::min(shownBefore + 1, ProblemCount),
                 "next shows the next problem");
@@ -298,13 +294,13 @@ class Player {
         const bool judged =
             number >= 1 && view_.verdictsFor.at(static_cast<std::size_t>(number)) > verdictsBefore;
 
-        require(judged == (number >= 1 && verdictsBefore == 0 && answerKind_ != Answer::Empty),
+        require(judged == learner::checkJudges(number, verdictsBefore > 0, answerKind_ == Answer::Empty),
                 "a check judges a typed answer to a problem not yet checked, and nothing else");
         if (judged && answerKind_ == Answer::Right)
-            require(view_.verdict == "Верно", "the right product is right, however it is written");
+            require(view_.verdict == learner::VerdictRight, "the right product is right, however it is written");
         if (judged && answerKind_ == Answer::Wrong)
-            require(view_.verdict == "Ошибка", "a wrong number is wrong");
-        require(state_.errorCount == errorsBefore + (judged && view_.verdict == "Ошибка" ? 1 : 0),
+            require(view_.verdict == learner::VerdictWrong, "a wrong number is wrong");
+        require(state_.errorCount == errorsBefore + (judged && view_.verdict == learner::VerdictWrong ? 1 : 0),
                 "a wrong answer counts one error");
     }
 

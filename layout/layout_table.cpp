@@ -1,6 +1,8 @@
 #include "layout_table.h"
 
 #include <array>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -64,4 +66,12 @@ static_assert(FormWidthTwips % TwipsPerPixel == 0 && FormHeightTwips % TwipsPerP
 std::span<const ControlSpec> formControls()
 {
     return Controls;
+}
+
+const ControlSpec &controlNamed(std::string_view name)
+{
+    for (const ControlSpec &row : Controls)
+        if (row.name == name)
+            return row;
+    throw std::out_of_range("no control named " + std::string(name));
 }

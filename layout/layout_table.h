@@ -69,3 +69,7 @@ inline constexpr std::string_view CreditText = "Цифролёт, с любов�
 
 // Every control, in the order the window creates them.
 std::span<const ControlSpec> formControls();
+
+// The row of the control with this name; every name the program asks for
+// is in the table.
+const ControlSpec &controlNamed(std::string_view name);

@@ -1,26 +1,21 @@
-// The page's side of the quiz: carries out the quiz's display operations on
-// the controls written from the layout table, and gives the quiz the commands
-// of the three buttons. The quiz itself runs in WebAssembly, as in the window.
+// The page's side of the quiz: carries out the quiz's display operations and
+// its presenter's primitives on the controls written from the layout table,
+// and gives the quiz the commands of the three buttons. The quiz and its
+// presenter run in WebAssembly, the same C++ as in the window: what is said,
+// where the caret goes and which keys do nothing is decided there.
 
 const $ = (id) => document.getElementById(id);
 const textOf = (label) => label.querySelector(".text");
 
 const form = $("Form1");
 const answer = $("Text1");
-const nextButton = $("Command2");
-const checkButton = $("Command3");
-const exitButton = $("Command4");
-const announcer = $("announcer");
+const buttons = [$("Command2"), $("Command3"), $("Command4")];
 const dialog = $("message");
 
 // The quiz's colours are 0x00BBGGRR words.
 function cssColour(word) {
   const hex = (n) => n.toString(16).padStart(2, "0");
   return "#" + hex(word & 0xff) + hex((word >> 8) & 0xff) + hex((word >> 16) & 0xff);
-}
-
-function announce(text) {
-  announcer.textContent = text;
 }
 
 const view = {
@@ -40,13 +35,9 @@ const view = {
     const verdict = $("Label5");
     if (colour !== null) verdict.style.color = cssColour(colour);
     textOf(verdict).textContent = text;
-    if (text) announce(text);
   },
   showProblemNumber(text) {
     textOf($("Label9")).textContent = text;
-    const first = textOf($("Label1")).textContent;
-    const second = textOf($("Label2")).textContent;
-    announce(`Пример ${text}: ${first} ${textOf($("Label3")).textContent} ${second}`);
   },
   showErrorCount(text) {
     textOf($("Label10")).textContent = text;
@@ -54,8 +45,6 @@ const view = {
   showMessage(text, title) {
     $("message-title").textContent = title;
     $("message-text").textContent = text;
-    const before = document.activeElement;
-    dialog.addEventListener("close", () => before?.focus(), { once: true });
     dialog.showModal();
     $("message-ok").focus();
   },
@@ -68,24 +57,40 @@ const view = {
   },
 };
 
-$("message-ok").addEventListener("click", () => dialog.close());
+// What the quiz's presenter asks of the page beyond the view: what it says,
+// what it decides, the page carries out.
+const frontEnd = {
+  announce(text) {
+    $("announcer").textContent = text;
+  },
+  describeAnswer(text) {
+    $("Text1-about").textContent = text;
+  },
+  answerHasFocus() {
+    return document.activeElement === answer;
+  },
+  focusAnswer() {
+    answer.focus();
+  },
+  // A page cannot close a tab it did not open, so the quiz ends in place:
+  // the controls go dead and a new quiz is offered.
+  endInPlace() {
+    for (const control of [answer, ...buttons]) control.disabled = true;
+    $("ended").hidden = false;
+    $("restart").focus();
+  },
+};
 
-// Neither Enter nor Escape presses a button behind the learner's back: a
-// focused button answers to the space bar only, as in the window.
-for (const button of [nextButton, checkButton, exitButton]) {
+// The rules written on the buttons: keys that must not press them, and
+// whether a click may take the focus from the answer field.
+for (const button of buttons) {
+  const deadKeys = button.dataset.deadKeys.split(",");
   button.addEventListener("keydown", (event) => {
-    if (event.key === "Enter") event.preventDefault();
+    if (deadKeys.includes(event.key)) event.preventDefault();
   });
+  if ("clickLeavesFocus" in button.dataset) button.addEventListener("mousedown", (event) => event.preventDefault());
 }
-
-// A page cannot close a tab it did not open, so "Выход" ends the quiz in
-// place: the controls go dead and the page says that the quiz is over.
-function endQuiz() {
-  for (const control of [answer, nextButton, checkButton, exitButton]) control.disabled = true;
-  $("ended").hidden = false;
-  announce("Опрос окончен");
-  $("restart").focus();
-}
+$("message-ok").addEventListener("click", () => dialog.close());
 $("restart").addEventListener("click", () => location.reload());
 
 // The quiz's WebAssembly, written into the page as base64 when the page is
@@ -120,6 +125,11 @@ const page = {
   page_show_message: (text, textLength, title, titleLength) =>
     view.showMessage(textAt(text, textLength), textAt(title, titleLength)),
   page_draw_credit_line: (xTwips, yTwips) => view.drawCreditLine(xTwips, yTwips),
+  page_announce: (text, length) => frontEnd.announce(textAt(text, length)),
+  page_describe_answer: (text, length) => frontEnd.describeAnswer(textAt(text, length)),
+  page_answer_has_focus: () => frontEnd.answerHasFocus(),
+  page_focus_answer: () => frontEnd.focusAnswer(),
+  page_end_in_place: () => frontEnd.endInPlace(),
 };
 // What the C library asks of the system: the time, which seeds the quiz's
 // random numbers (nanoseconds, whichever clock is asked for), and an exit,
@@ -141,9 +151,10 @@ const { exports: quiz } = new WebAssembly.Instance(new WebAssembly.Module(wasmBi
 });
 memory = quiz.memory;
 quiz._initialize();
-nextButton.addEventListener("click", () => quiz.quiz_next_example());
-checkButton.addEventListener("click", () => quiz.quiz_check_answer());
-exitButton.addEventListener("click", endQuiz);
+$("Command2").addEventListener("click", () => quiz.quiz_next_example());
+$("Command3").addEventListener("click", () => quiz.quiz_check_answer());
+$("Command4").addEventListener("click", () => quiz.quiz_exit());
+dialog.addEventListener("close", () => quiz.quiz_message_closed());
 
 // Keeping the page for offline use can wait until it has loaded: registering
 // the service worker costs more than a millisecond that the quiz need not wait.

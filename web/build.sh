@@ -14,8 +14,9 @@ mkdir -p "$out" "$host"
 rm -f "$out"/*
 
 # The page builder runs here, on the build machine, so it is a native program.
-${CXX:-c++} -std=c++20 -O1 -Wall -Wextra -Wpedantic ${WERROR_FLAG:-} -Ilayout -Iquiz \
-  web/page_builder.cpp layout/layout_table.cpp -o "$host/page_builder"
+${CXX:-c++} -std=c++20 -O1 -Wall -Wextra -Wpedantic ${WERROR_FLAG:-} -Ilayout -Iquiz -Ibehaviour \
+  web/page_builder.cpp layout/layout_table.cpp behaviour/form_rules.cpp behaviour/phrases.cpp \
+  -o "$host/page_builder"
 "$host/page_builder" web/index.html.in assets "$out"
 
 cp web/page.css web/app.js "$out/"

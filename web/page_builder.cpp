@@ -3,11 +3,15 @@
 //
 //   page_builder TEMPLATE ASSETS_DIR OUT_DIR
 //
-// OUT_DIR/index.html is TEMPLATE with @CAPTION@, @CONTROLS@ and @CREDIT@
-// filled in; OUT_DIR/layout.css places, sizes and colours every control, and
-// OUT_DIR/manifest.webmanifest names the installed app and gives its colours.
-// A picture also gets its double-size variant when ASSETS_DIR has one.
+// OUT_DIR/index.html is TEMPLATE with @CAPTION@, @CONTROLS@, @CREDIT@ and the
+// front ends' shared words filled in; OUT_DIR/layout.css places, sizes,
+// stacks and colours every control, and OUT_DIR/manifest.webmanifest names
+// the installed app and gives its colours. A picture also gets its
+// double-size variant when ASSETS_DIR has one. What the controls do with keys
+// and clicks is written on them as data, from the rules the window follows.
+#include "form_rules.h"
 #include "layout_table.h"
+#include "phrases.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -71,12 +75,6 @@ std::string fileName(std::string_view resource)
     return std::string(resource);
 }
 
-std::string doubleSizeName(const std::string &file)
-{
-    const std::size_t dot = file.rfind('.');
-    return file.substr(0, dot) + "@2x" + file.substr(dot);
-}
-
 const char *alignment(TextAlignment a)
 {
     switch (a) {
@@ -97,6 +95,33 @@ std::string describedBy(const ControlSpec &row)
     return " aria-describedby=\"" + std::string(row.name) + "-about\"";
 }
 
+const char *domKeyName(Key key)
+{
+    switch (key) {
+    case Key::Enter:
+        return "Enter";
+    case Key::Escape:
+        return "Escape";
+    case Key::Space:
+        break;
+    }
+    return " ";
+}
+
+// The keys that must not press the button, and whether a click may take the
+// focus, for the page's script to carry out.
+std::string buttonRules(const ControlSpec &row)
+{
+    std::string deadKeys;
+    for (const Key key : AllKeys)
+        if (!pressesButton(key))
+            deadKeys += (deadKeys.empty() ? "" : ",") + std::string(domKeyName(key));
+    std::string rules = " data-dead-keys=\"" + deadKeys + "\"";
+    if (!clickTakesFocus(row.kind))
+        rules += " data-click-leaves-focus";
+    return rules;
+}
+
 std::string controlHtml(const ControlSpec &row)
 {
     const std::string id(row.name);
@@ -105,7 +130,7 @@ std::string controlHtml(const ControlSpec &row)
     switch (row.kind) {
     case ControlKind::PushButton:
         html << "<button id=\"" << id << "\" class=\"control button\" type=\"button\"" << describedBy(row)
-             << ">" << text << "</button>";
+             << buttonRules(row) << ">" << text << "</button>";
         break;
     case ControlKind::TextField:
         html << "<input id=\"" << id << "\" class=\"control field\" type=\"text\" value=\"" << text
@@ -132,18 +157,23 @@ std::string controlHtml(const ControlSpec &row)
     return html.str();
 }
 
-// The picture stretched over the whole control, its aspect ratio not kept,
-// from its double-size variant on a finer screen when there is one.
-std::string pictureCss(const ControlSpec &row, const fs::path &assets)
+// The picture stretched over the whole control, its aspect ratio not kept.
+std::string pictureCss(const ControlSpec &row)
 {
-    const std::string file = fileName(row.text);
-    std::string rule = ";background:url(" + file + ") 0 0/100% 100% no-repeat";
-    if (fs::exists(assets / doubleSizeName(file)))
-        rule += ";background-image:image-set(url(" + file + ") 1x,url(" + doubleSizeName(file) + ") 2x)";
-    return rule;
+    return ";background:url(" + fileName(row.text) + ") 0 0/100% 100% no-repeat";
 }
 
-std::string controlCss(const ControlSpec &row, int stacking, const fs::path &assets)
+// From its double-size variant on a screen as dense as the window asks for
+// one, when there is one.
+std::string doubleSizePictureCss(const ControlSpec &row, const fs::path &assets)
+{
+    const std::string file = doubleSizeName(fileName(row.text));
+    if (!fs::exists(assets / file))
+        return "";
+    return "#" + std::string(row.name) + "{background-image:url(" + file + ")}";
+}
+
+std::string controlCss(const ControlSpec &row, int stacking)
 {
     std::ostringstream rule;
     rule << "#" << row.name << "{left:" << px(row.left) << ";top:" << px(row.top)
@@ -154,7 +184,7 @@ std::string controlCss(const ControlSpec &row, int stacking, const fs::path &ass
     if (row.background)
         rule << ";background-color:" << css(*row.background);
     if (row.kind == ControlKind::Picture)
-        rule << pictureCss(row, assets);
+        rule << pictureCss(row);
     rule << "}\n";
     return rule.str();
 }
@@ -189,14 +219,8 @@ int main(int argc, char **argv)
     const fs::path out = argv[3];
     try {
         // The page is read, and tabbed through, in the table's tab order.
-        // Stacking follows the order the window creates its controls, later
-        // ones on top, except that pictures stay whole where text overlaps.
-        const std::span<const ControlSpec> table = formControls();
-        std::vector<ControlSpec> reading(table.begin(), table.end());
-        std::ranges::stable_sort(reading, {}, &ControlSpec::tabIndex);
-
         std::string controls;
-        for (const ControlSpec &row : reading)
+        for (const ControlSpec &row : readingOrder())
             controls += "      " + controlHtml(row) + "\n";
 
         std::ostringstream layout;
@@ -204,17 +228,24 @@ int main(int argc, char **argv)
                << ";--form-background:" << css(FormBackground)
                << ";--standard-text:" << css(StandardTextColour) << "}\n";
         layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            const int stacking = static_cast<int>(i) + 1 +
-                                 (table[i].kind == ControlKind::Picture ? static_cast<int>(table.size()) : 0);
-            layout << controlCss(table[i], stacking, assets);
+        const std::vector<ControlSpec> drawing = drawingOrder();
+        std::string doubleSize;
+        for (std::size_t i = 0; i < drawing.size(); ++i) {
+            layout << controlCss(drawing[i], static_cast<int>(i) + 1);
+            if (drawing[i].kind == ControlKind::Picture)
+                doubleSize += doubleSizePictureCss(drawing[i], assets);
         }
+        if (!doubleSize.empty())
+            layout << "@media (min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
 
         std::string page = readFile(argv[1]);
         replace(page, "@CAPTION@", escaped(FormCaption));
         replace(page, "@THEME@", css(FormBackground));
         replace(page, "@CONTROLS@", controls);
         replace(page, "@CREDIT@", escaped(CreditText));
+        replace(page, "@OK@", escaped(MessageOkCaption));
+        replace(page, "@QUIZ_ENDED_NOTE@", escaped(QuizEndedNote));
+        replace(page, "@NEW_QUIZ@", escaped(NewQuizCaption));
         replace(page, "@TWIPS_PER_PIXEL@", std::to_string(TwipsPerPixel));
         replace(page, "@FORM_WIDTH@", std::to_string(FormWidthTwips / TwipsPerPixel));
         replace(page, "@FORM_HEIGHT@", std::to_string(FormHeightTwips / TwipsPerPixel));

@@ -1,9 +1,12 @@
-// The quiz for the web page: a QuizView carried out by the page's script, and
-// the two commands the page's buttons give. The module is plain WebAssembly
+// The quiz for the web page: a QuizView and a FrontEnd carried out by the
+// page's script, and the commands the page's buttons give, run by the same
+// presenter as in the window, so that the page says and does what the window
+// does. The module is plain WebAssembly
 // with no JavaScript of its own: the page's side is a handful of functions
 // (in app.js) that take texts as UTF-8 bytes in the module's memory, pointer
 // and length, so starting the module registers nothing and converts no types.
-#include "quiz_commands.h"
+#include "front_end.h"
+#include "quiz_presenter.h"
 #include "quiz_state.h"
 #include "quiz_view.h"
 #include "random_source.h"
@@ -29,6 +32,13 @@ PAGE_FUNCTION void page_show_error_count(const char *text, std::size_t length);
 PAGE_FUNCTION void page_show_message(const char *text, std::size_t textLength, const char *title,
                                      std::size_t titleLength);
 PAGE_FUNCTION void page_draw_credit_line(int xTwips, int yTwips);
+
+PAGE_FUNCTION void page_announce(const char *text, std::size_t length);
+PAGE_FUNCTION void page_describe_answer(const char *text, std::size_t length);
+PAGE_FUNCTION bool page_answer_has_focus();
+PAGE_FUNCTION void page_focus_answer();
+// Switches the controls off and offers a new quiz.
+PAGE_FUNCTION void page_end_in_place();
 }
 
 namespace {
@@ -71,21 +81,50 @@ class PageQuizView final : public QuizView {
     void drawCreditLine(int xTwips, int yTwips) override { page_draw_credit_line(xTwips, yTwips); }
 };
 
+class PageFrontEnd final : public FrontEnd {
+  public:
+    void announce(std::string_view message) override { page_announce(message.data(), message.size()); }
+    void describeAnswerField(std::string_view description) override
+    {
+        page_describe_answer(description.data(), description.size());
+    }
+    bool answerFieldHasFocus() const override { return page_answer_has_focus(); }
+    void focusAnswerField() override { page_focus_answer(); }
+    // A page cannot close a browser tab it did not open.
+    Ending endProgram() override
+    {
+        page_end_in_place();
+        return Ending::InPlace;
+    }
+};
+
 // One quiz, as one page load is one run of the program.
 QuizState state;
 PageQuizView view;
+PageFrontEnd frontEnd;
 ClockSeededRandom randomSource;
+QuizPresenter presenter(state, view, randomSource, frontEnd);
 
 } // namespace
 
 extern "C" {
 __attribute__((used)) void quiz_next_example()
 {
-    onNextExample(state, view, randomSource);
+    presenter.nextExample();
 }
 
 __attribute__((used)) void quiz_check_answer()
 {
-    onCheckAnswer(state, view);
+    presenter.checkAnswer();
+}
+
+__attribute__((used)) void quiz_message_closed()
+{
+    presenter.messageClosed();
+}
+
+__attribute__((used)) void quiz_exit()
+{
+    presenter.exit();
 }
 }

@@ -14,13 +14,13 @@ void Announcer::announce(const QString &message)
     if (message.isEmpty())
         return;
     if (pending_.isEmpty())
-        QTimer::singleShot(0, this, &Announcer::speakPending);
-    pending_.append(message);
+        QTimer::singleShot(0, this, &Announcer::speak);
+    pending_ = message;
 }
 
-void Announcer::speakPending()
+void Announcer::speak()
 {
-    message_ = pending_.join(QStringLiteral(". "));
+    message_ = pending_;
     pending_.clear();
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);

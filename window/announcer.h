@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 class QWidget;
 
@@ -12,8 +11,8 @@ class QWidget;
 // with the message as its name, that shows itself for each message. It is
 // not a widget, so the window keeps exactly the controls it shows.
 //
-// What one command announces is spoken once, joined, after the command is
-// done: so it follows whatever the focus move of the same command says.
+// The message is spoken once the event loop is back, after whatever the
+// focus move that came with it says.
 class Announcer final : public QObject {
     Q_OBJECT
 
@@ -25,8 +24,8 @@ class Announcer final : public QObject {
     QString message() const { return message_; }
 
   private:
-    void speakPending();
+    void speak();
 
-    QStringList pending_;
+    QString pending_;
     QString message_;
 };

@@ -1,5 +1,6 @@
 #include "control_factory.h"
 
+#include "form_rules.h"
 #include "picture_loading.h"
 
 #include <QApplication>
@@ -48,11 +49,11 @@ QPalette paletteFor(const ControlSpec &row)
 QWidget *createPushButton(const ControlSpec &row, QWidget *parent)
 {
     auto *button = new QPushButton(toQString(row.text), parent);
-    // Neither Enter nor Escape may press a button behind the learner's back.
-    button->setAutoDefault(false);
+    // Qt's buttons answer the space bar by themselves, and Escape only in a
+    // dialog; Enter presses a button that is a default one.
+    button->setAutoDefault(pressesButton(Key::Enter));
     button->setDefault(false);
-    // A click leaves the focus, and the caret, in the answer field.
-    button->setFocusPolicy(Qt::TabFocus);
+    button->setFocusPolicy(clickTakesFocus(row.kind) ? Qt::StrongFocus : Qt::TabFocus);
     return button;
 }
 

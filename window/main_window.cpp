@@ -3,11 +3,12 @@
 #include "accessible_factory.h"
 #include "announcer.h"
 #include "control_factory.h"
+#include "fixed_frame.h"
 #include "focus_frame_style.h"
+#include "form_rules.h"
 #include "layout_table.h"
 #include "message_box_width.h"
-#include "quiz_commands.h"
-#include "wayland_size_guard.h"
+#include "phrases.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -19,17 +20,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include <algorithm>
 #include <vector>
-
-namespace {
-
-bool takesFocus(const ControlSpec &row)
-{
-    return row.kind == ControlKind::PushButton || row.kind == ControlKind::TextField;
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
 {
@@ -37,12 +28,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(FormCaption));
     setWindowIcon(QIcon(toQString(FormIcon)));
-    setFixedSize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
-    // A fixed layout has nothing to gain from a bigger window: the frame
-    // offers minimise and close only, no maximise and no full screen.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    new WaylandSizeGuard(*this);
+    resize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
+    fixFormFrame(*this);
 
     QPalette palette(toQColor(FormBackground));
     palette.setColor(QPalette::Window, toQColor(FormBackground));
@@ -71,6 +58,8 @@ void MainWindow::buildControls()
 {
     for (const ControlSpec &row : formControls())
         createControl(row, this, style_);
+    for (const ControlSpec &row : drawingOrder())
+        control<QWidget>(row.name.data())->raise();
 
     firstFactor_ = control<QLabel>("Label1");
     secondFactor_ = control<QLabel>("Label2");
@@ -79,16 +68,11 @@ void MainWindow::buildControls()
     errorCount_ = control<QLabel>("Label10");
     answer_ = control<QLineEdit>("Text1");
     announcer_ = new Announcer(this);
-
-    // Where the heading overlaps the kitten picture, the picture stays whole.
-    control<QLabel>("Image3")->raise();
 }
 
 void MainWindow::setTabOrderFromTable()
 {
-    std::vector<ControlSpec> focusable;
-    std::ranges::copy_if(formControls(), std::back_inserter(focusable), takesFocus);
-    std::ranges::sort(focusable, {}, &ControlSpec::tabIndex);
+    const std::vector<ControlSpec> focusable = tabOrder();
     for (std::size_t i = 1; i < focusable.size(); ++i) {
         setTabOrder(control<QWidget>(focusable[i - 1].name.data()),
                     control<QWidget>(focusable[i].name.data()));
@@ -98,15 +82,10 @@ void MainWindow::setTabOrderFromTable()
 void MainWindow::connectButtons()
 {
     connect(control<QPushButton>("Command2"), &QPushButton::clicked, this,
-            [this] { onNextExample(quiz_, *this, random_); });
+            [this] { presenter_.nextExample(); });
     connect(control<QPushButton>("Command3"), &QPushButton::clicked, this,
-            [this] { onCheckAnswer(quiz_, *this); });
-    connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, &MainWindow::onExit);
-}
-
-void MainWindow::onExit()
-{
-    QCoreApplication::exit(0);
+            [this] { presenter_.checkAnswer(); });
+    connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, [this] { presenter_.exit(); });
 }
 
 template <typename T> T *MainWindow::control(const char *name) const
@@ -124,23 +103,6 @@ void MainWindow::showFirstFactor(std::string_view text)
 void MainWindow::showSecondFactor(std::string_view text)
 {
     secondFactor_->setText(toQString(text));
-    presentProblem();
-}
-
-// With both factors shown the problem is complete. The learner's typing
-// belongs in the answer field, so the focus goes there, carrying the problem
-// as the field's description for a screen reader to read with it; where the
-// focus already is, the problem is announced instead. This happens before the
-// old answer is erased, so that the erasing is not read out.
-void MainWindow::presentProblem()
-{
-    const QString question =
-        QStringLiteral("Сколько будет %1 х %2?").arg(firstFactor_->text(), secondFactor_->text());
-    answer_->setAccessibleDescription(question);
-    if (answer_->hasFocus())
-        announcer_->announce(question);
-    else
-        answer_->setFocus(Qt::OtherFocusReason);
 }
 
 std::string MainWindow::answerText() const
@@ -161,7 +123,6 @@ void MainWindow::showVerdict(std::string_view text, std::optional<ColourWord> co
         verdict_->setPalette(palette);
     }
     verdict_->setText(toQString(text));
-    announcer_->announce(verdict_->text());
 }
 
 void MainWindow::showProblemNumber(std::string_view text)
@@ -172,18 +133,16 @@ void MainWindow::showProblemNumber(std::string_view text)
 void MainWindow::showErrorCount(std::string_view text)
 {
     errorCount_->setText(toQString(text));
-    // The count alone would be a bare number; with its caption it says what it counts.
-    announcer_->announce(control<QLabel>("Label8")->text() + u' ' + errorCount_->text());
 }
 
 void MainWindow::showMessage(std::string_view text, std::string_view title)
 {
     QMessageBox box(QMessageBox::Question, toQString(title), toQString(text), QMessageBox::Ok, this);
-    // Qt's Russian translation leaves this button in Latin letters.
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
+    box.button(QMessageBox::Ok)->setText(toQString(MessageOkCaption));
     widenToFitTitle(box);
-    new WaylandSizeGuard(box);
+    keepWindowSize(box);
     box.exec();
+    presenter_.messageClosed();
 }
 
 void MainWindow::drawCreditLine(int xTwips, int yTwips)
@@ -192,15 +151,30 @@ void MainWindow::drawCreditLine(int xTwips, int yTwips)
     update();
 }
 
-void MainWindow::changeEvent(QEvent *event)
+void MainWindow::announce(std::string_view message)
 {
-    QWidget::changeEvent(event);
-    // Some desktops maximise or go full screen even when the frame offers
-    // neither (a keyboard shortcut, a Wayland compositor): the fixed form
-    // stays at its size instead of sitting in a corner of a green screen.
-    if (event->type() == QEvent::WindowStateChange &&
-        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    announcer_->announce(toQString(message));
+}
+
+void MainWindow::describeAnswerField(std::string_view description)
+{
+    answer_->setAccessibleDescription(toQString(description));
+}
+
+bool MainWindow::answerFieldHasFocus() const
+{
+    return answer_->hasFocus();
+}
+
+void MainWindow::focusAnswerField()
+{
+    answer_->setFocus(Qt::OtherFocusReason);
+}
+
+FrontEnd::Ending MainWindow::endProgram()
+{
+    QCoreApplication::exit(0);
+    return Ending::Closed;
 }
 
 void MainWindow::paintEvent(QPaintEvent *)

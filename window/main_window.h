@@ -1,5 +1,7 @@
 #pragma once
 
+#include "front_end.h"
+#include "quiz_presenter.h"
 #include "quiz_state.h"
 #include "quiz_view.h"
 #include "random_source.h"
@@ -16,8 +18,9 @@ class QPushButton;
 class QStyle;
 
 // The program's one window. It shows the quiz on its controls, owns the quiz
-// for the whole run, and hands each button click to the quiz's commands.
-class MainWindow final : public QWidget, public QuizView {
+// for the whole run, and hands each button click to the presenter, which runs
+// the quiz's command and tells the window what to say and where the caret goes.
+class MainWindow final : public QWidget, public QuizView, public FrontEnd {
     Q_OBJECT
 
   public:
@@ -36,21 +39,25 @@ class MainWindow final : public QWidget, public QuizView {
     void showMessage(std::string_view text, std::string_view title) override;
     void drawCreditLine(int xTwips, int yTwips) override;
 
+    void announce(std::string_view message) override;
+    void describeAnswerField(std::string_view description) override;
+    bool answerFieldHasFocus() const override;
+    void focusAnswerField() override;
+    Ending endProgram() override;
+
   protected:
-    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
   private:
     void buildControls();
     void setTabOrderFromTable();
     void connectButtons();
-    void onExit();
-    void presentProblem();
 
     template <typename T> T *control(const char *name) const;
 
     QuizState quiz_;
     ClockSeededRandom random_;
+    QuizPresenter presenter_{quiz_, *this, random_, *this};
     QStyle *style_ = nullptr;
     std::optional<QPointF> creditLineAt_;
 

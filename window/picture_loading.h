@@ -4,7 +4,7 @@ class QPixmap;
 class QString;
 
 // The picture at `path` for a screen of the given device pixel ratio: on a
-// high-density screen (ratio 1.5 and above) its double-size variant
-// NAME@2x.jpg beside it, where there is one, so the picture stays sharp.
-// QPixmap alone always loads the 96-dpi file and scales it up.
+// high-density screen its double-size variant NAME@2x.jpg beside it, where
+// there is one, so the picture stays sharp. QPixmap alone always loads the
+// 96-dpi file and scales it up.
 QPixmap pictureFor(const QString &path, double devicePixelRatio);

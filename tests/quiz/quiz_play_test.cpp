@@ -1,3 +1,4 @@
+#include "learner_rules.h"
 #include "quiz_commands.h"
 #include "quiz_fakes.h"
 #include "quiz_state.h"
@@ -9,10 +10,10 @@
 
 namespace {
 
-const std::string ClosingTitle = "Окончание опроса";
-const std::string Excellent = "Все примеры решены. Молодец! Отлично!";
-const std::string Good = "Все примеры решены. Хорошо, но постарайся и будет отлично.";
-const std::string Finished = "Примеры закончились";
+const std::string ClosingTitle(learner::ClosingTitle);
+const std::string Excellent(learner::ClosingNone);
+const std::string Good(learner::ClosingFew);
+const std::string Finished(learner::ClosingMany);
 
 // A learner at the window: a quiz with a known problem set, driven through
 // the two commands exactly as the buttons drive it.

@@ -1,3 +1,4 @@
+#include "learner_rules.h"
 #include "window_driver.h"
 
 #include <QAccessible>
@@ -157,21 +158,28 @@ TEST(WindowAccessibility, TheProblemsVerdictsAndCountsAreAnnounced)
 {
     WindowDriver driver;
     EventRecorder recorder;
-    const auto question = [&driver] {
-        return "Сколько будет " + driver.label("Label1") + " х " + driver.label("Label2") + "?";
+    const auto said = [&driver](std::string_view phrase, int errors = 0) {
+        return toQString(learner::said(phrase, driver.label("Label1").toInt(), driver.label("Label2").toInt(), errors));
     };
 
     driver.next(); // the focus is in the field already
-    EXPECT_TRUE(recorder.announced(question()));
-    EXPECT_EQ(accessible(driver, "Text1")->text(QAccessible::Description), question());
+    EXPECT_TRUE(recorder.announced(said(learner::SaidProblem)));
+    EXPECT_EQ(accessible(driver, "Text1")->text(QAccessible::Description), said(learner::SaidProblem));
 
     driver.answerWrong();
-    EXPECT_TRUE(recorder.announced("Ошибка. Ошибок: 1"));
+    EXPECT_TRUE(recorder.announced(said(learner::SaidWrong, 1)));
     driver.type("");
     driver.next(); // left unanswered: one more error
-    EXPECT_TRUE(recorder.announced("Ошибок: 2. " + question()));
+    EXPECT_TRUE(recorder.announced(said(learner::SaidProblemAfterPenalty, 2)));
     driver.answerRight();
-    EXPECT_TRUE(recorder.announced("Верно"));
+    EXPECT_TRUE(recorder.announced(said(learner::SaidRight)));
+
+    // Pressed from the keyboard, a button hands the focus back to the field,
+    // which reads the problem out as its description.
+    driver.widget("Command2")->setFocus();
+    QTest::keyClick(driver.widget("Command2"), Qt::Key_Space);
+    EXPECT_EQ(driver.window.focusWidget(), driver.answerField());
+    EXPECT_EQ(accessible(driver, "Text1")->text(QAccessible::Description), said(learner::SaidProblem));
 }
 
 // A frame, not a filler, so that a screen reader reads its title.

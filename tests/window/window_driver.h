@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control_factory.h"
 #include "main_window.h"
 #include "message_box_width.h"
 

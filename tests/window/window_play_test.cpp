@@ -1,3 +1,4 @@
+#include "learner_rules.h"
 #include "window_driver.h"
 
 #include <QElapsedTimer>
@@ -60,11 +61,11 @@ TEST(WindowPlay, AWholeQuizThroughRealClicksAndTyping)
     for (int again = 0; again < 2; ++again) {
         const auto message = driver.nextExpectingMessage();
         ASSERT_TRUE(message.has_value());
-        EXPECT_EQ(message->text, "Все примеры решены. Хорошо, но постарайся и будет отлично.");
-        EXPECT_EQ(message->title, "Окончание опроса");
+        EXPECT_EQ(message->text, toQString(learner::closingText(3)));
+        EXPECT_EQ(message->title, toQString(learner::ClosingTitle));
         EXPECT_EQ(message->icon, QMessageBox::Question);
         EXPECT_EQ(message->buttons, QMessageBox::Ok);
-        EXPECT_EQ(message->okText, "ОК");
+        EXPECT_EQ(message->okText, toQString(learner::ClosingOk));
         // Wide enough for the whole title beside the frame's buttons.
         EXPECT_GE(message->width, message->widthForTitle);
         EXPECT_GT(message->widthForTitle,
@@ -81,7 +82,7 @@ TEST(WindowPlay, EmptyAnswersAreChargedAndAllSkippedEndsInTheLastMessage)
     EXPECT_EQ(driver.label("Label10"), "19");
     const auto message = driver.nextExpectingMessage();
     ASSERT_TRUE(message.has_value());
-    EXPECT_EQ(message->text, "Примеры закончились");
+    EXPECT_EQ(message->text, toQString(learner::closingText(19)));
 }
 
 TEST(WindowPlay, AFieldOfBlanksIsWrongWhenCheckedButNotChargedAsEmpty)

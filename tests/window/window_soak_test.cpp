@@ -5,6 +5,7 @@
 // The run is seeded: the seed is printed, and TSIFROLET_SOAK_SEED=N repeats
 // a run exactly. TSIFROLET_SOAK_ACTIONS sets its length.
 
+#include "learner_rules.h"
 #include "window_driver.h"
 
 #include <QClipboard>
@@ -266,10 +267,7 @@ class WindowSoak : public testing::Test {
 
         if (before.problem == ProblemCount) {
             ASSERT_EQ(closer_.texts.size(), messagesBefore + 1) << "a closing message after problem 20";
-            EXPECT_EQ(closer_.texts.back(), before.errors == 0 ? "Все примеры решены. Молодец! Отлично!"
-                                            : before.errors <= 3
-                                                ? "Все примеры решены. Хорошо, но постарайся и будет отлично."
-                                                : "Примеры закончились");
+            EXPECT_EQ(closer_.texts.back(), toQString(learner::closingText(before.errors)));
             EXPECT_EQ(after.problem, ProblemCount);
             EXPECT_EQ(after.errors, before.errors);
             EXPECT_EQ(after.verdict, before.verdict);
@@ -278,8 +276,7 @@ class WindowSoak : public testing::Test {
         }
         EXPECT_EQ(closer_.texts.size(), messagesBefore) << "no message before the end";
         EXPECT_EQ(after.problem, before.problem + 1);
-        const bool penalty = before.problem >= 1 && before.answer.isEmpty();
-        EXPECT_EQ(after.errors, before.errors + (penalty ? 1 : 0))
+        EXPECT_EQ(after.errors, before.errors + learner::penaltyForNext(before.problem, before.answer.isEmpty()))
             << "an error for an empty field, and only then";
         EXPECT_EQ(after.answer, "");
         EXPECT_EQ(after.verdict, "");
@@ -294,20 +291,21 @@ class WindowSoak : public testing::Test {
         press("Command3", byKeyboard);
         const Screen after = read();
 
-        const bool judged = before.problem >= 1 && before.verdict.isEmpty() && !before.answer.isEmpty();
-        if (!judged) {
+        if (!learner::checkJudges(before.problem, !before.verdict.isEmpty(), before.answer.isEmpty())) {
             EXPECT_EQ(after.verdict, before.verdict)
                 << "a problem is checked once, and an empty answer never";
             EXPECT_EQ(after.errors, before.errors);
             return;
         }
-        ASSERT_TRUE(after.verdict == "Верно" || after.verdict == "Ошибка") << after.verdict.toStdString();
-        EXPECT_EQ(after.errors, before.errors + (after.verdict == "Ошибка" ? 1 : 0));
+        const QString right = toQString(learner::VerdictRight);
+        const QString wrong = toQString(learner::VerdictWrong);
+        ASSERT_TRUE(after.verdict == right || after.verdict == wrong) << after.verdict.toStdString();
+        EXPECT_EQ(after.errors, before.errors + (after.verdict == wrong ? 1 : 0));
         if (before.answer == QString::number(before.product())) {
-            EXPECT_EQ(after.verdict, "Верно");
+            EXPECT_EQ(after.verdict, right);
         }
         if (before.answer == QString::number(before.product() + 1)) {
-            EXPECT_EQ(after.verdict, "Ошибка");
+            EXPECT_EQ(after.verdict, wrong);
         }
         EXPECT_EQ(after.answer, before.answer) << "a check leaves the answer in its field";
     }
@@ -436,10 +434,10 @@ class WindowSoak : public testing::Test {
             EXPECT_TRUE(isFactor(screen.first)) << screen.first.toStdString();
             EXPECT_TRUE(isFactor(screen.second)) << screen.second.toStdString();
         }
-        if (screen.verdict == "Верно")
-            EXPECT_EQ(screen.verdictColour, QColor(0, 0, 0));
-        else if (screen.verdict == "Ошибка")
-            EXPECT_EQ(screen.verdictColour, QColor(255, 0, 0));
+        if (screen.verdict == toQString(learner::VerdictRight))
+            EXPECT_EQ(screen.verdictColour, QColor(toQString(learner::VerdictRightColour)));
+        else if (screen.verdict == toQString(learner::VerdictWrong))
+            EXPECT_EQ(screen.verdictColour, QColor(toQString(learner::VerdictWrongColour)));
         else
             EXPECT_EQ(screen.verdict, "");
     }

@@ -9,4 +9,4 @@ class QApplication;
 // dump and a list of its platform plugins; instead this says in plain words
 // that a desktop session is needed and ends the program with status 1.
 // What Qt says while it starts is held back, and passed on only if it starts.
-std::unique_ptr<QApplication> createApplicationOrExit(int &argc, char **argv);
+std::unique_ptr<QApplication> startApplicationOrExit(int &argc, char **argv);
