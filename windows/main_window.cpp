@@ -2,9 +2,10 @@
 
 #include "control_ids.h"
 #include "dpi.h"
+#include "form_rules.h"
 #include "message_box.h"
+#include "phrases.h"
 #include "pictures.h"
-#include "quiz_commands.h"
 #include "text.h"
 
 #include <windowsx.h>
@@ -16,77 +17,23 @@ namespace {
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int IconResource = 1;
 
-COLORREF toColorRef(ColourWord colour)
+SIZE formFrame(int dpi)
 {
-    // Both are 0x00BBGGRR.
-    return static_cast<COLORREF>(colour);
+    return frameSize({scaleTwips(FormWidthTwips, dpi), scaleTwips(FormHeightTwips, dpi)}, FormStyle, 0, dpi);
 }
 
-// Windows has no "MS Sans Serif" outline font with Cyrillic; its successor
-// does. Asked for by name with the Cyrillic character set, the bitmap font
-// would be chosen, which draws Russian letters as bars.
-std::wstring windowsFamily(std::string_view family)
+std::optional<Key> keyOf(WPARAM virtualKey)
 {
-    return family == "MS Sans Serif" ? L"Microsoft Sans Serif" : toWide(family);
-}
-
-// The picture's resource for a screen of this DPI: the double-size one
-// from 150 %, named with "_2x" as resource names cannot hold "@".
-std::wstring pictureResource(std::string_view path, int dpi)
-{
-    std::wstring name = toWide(path.starts_with(":/") ? path.substr(2) : path);
-    if (dpi * 2 >= ReferenceDpi * 3) {
-        const std::size_t dot = name.rfind(L'.');
-        if (dot != std::wstring::npos)
-            name.insert(dot, L"_2x");
+    switch (virtualKey) {
+    case VK_RETURN:
+        return Key::Enter;
+    case VK_ESCAPE:
+        return Key::Escape;
+    case VK_SPACE:
+        return Key::Space;
+    default:
+        return std::nullopt;
     }
-    return name;
-}
-
-std::wstring textOf(HWND handle)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-DWORD styleFor(const ControlSpec &row)
-{
-    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    const DWORD alignment = row.alignment == TextAlignment::Centre  ? SS_CENTER
-                            : row.alignment == TextAlignment::Right ? SS_RIGHT
-                                                                    : SS_LEFT;
-    switch (row.kind) {
-    case ControlKind::PushButton:
-        return common | WS_TABSTOP | BS_OWNERDRAW;
-    case ControlKind::TextField:
-        return common | WS_TABSTOP | ES_AUTOHSCROLL |
-               (row.alignment == TextAlignment::Centre ? ES_CENTER : row.alignment == TextAlignment::Right ? ES_RIGHT : ES_LEFT);
-    case ControlKind::Picture:
-        return common | SS_OWNERDRAW;
-    case ControlKind::Label:
-        break;
-    }
-    return common | alignment | SS_NOPREFIX;
-}
-
-const wchar_t *classFor(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::PushButton:
-        return L"BUTTON";
-    case ControlKind::TextField:
-        return L"EDIT";
-    case ControlKind::Picture:
-    case ControlKind::Label:
-        break;
-    }
-    return L"STATIC";
-}
-
-bool takesFocus(const ControlSpec &row)
-{
-    return row.kind == ControlKind::PushButton || row.kind == ControlKind::TextField;
 }
 
 } // namespace
@@ -98,20 +45,19 @@ MainWindow::MainWindow(HINSTANCE instance) : instance_(instance)
     formClass.cbSize = sizeof(formClass);
     formClass.lpfnWndProc = formProcedure;
     formClass.hInstance = instance;
-    formClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    formClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
     formClass.hbrBackground = formBackground_;
     formClass.lpszClassName = FormClassName;
     formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IconResource));
     RegisterClassExW(&formClass);
 
-    const int dpi = systemDpi();
-    const SIZE frame = frameSize({scaleTwips(FormWidthTwips, dpi), scaleTwips(FormHeightTwips, dpi)}, FormStyle, 0, dpi);
-    CreateWindowExW(0, FormClassName, toWide(FormCaption).c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx,
-                    frame.cy, nullptr, nullptr, instance, this);
+    const SIZE frame = formFrame(systemDpi());
+    CreateWindowExW(0, FormClassName, toWide(FormCaption).c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.cx, frame.cy, nullptr, nullptr, instance, this);
     buildControls();
-    // The monitor the window opened on may have another DPI than the system's.
+    // The monitor the window opened on may have another DPI than the system.
     arrangeForDpi(dpiOfWindow(window_));
-    const SIZE sized = frameSize({scaleTwips(FormWidthTwips, dpi_), scaleTwips(FormHeightTwips, dpi_)}, FormStyle, 0, dpi_);
+    const SIZE sized = formFrame(dpi_);
     SetWindowPos(window_, nullptr, 0, 0, sized.cx, sized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -119,11 +65,8 @@ MainWindow::~MainWindow()
 {
     if (window_)
         DestroyWindow(window_);
-    for (Control &c : controls_) {
-        DeleteObject(c.font);
-        DeleteObject(c.picture);
-        DeleteObject(c.background);
-    }
+    for (Control &c : controls_)
+        destroyControl(c);
     DeleteObject(formFont_);
     DestroyIcon(bigIcon_);
     DestroyIcon(smallIcon_);
@@ -135,7 +78,7 @@ int MainWindow::run(int showCommand)
 {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    SetFocus(control("Text1").handle);
+    focusAnswerField();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (handleKey(message))
@@ -150,36 +93,17 @@ void MainWindow::buildControls()
 {
     controls_.reserve(formControls().size());
     for (const ControlSpec &row : formControls())
-        createControl(row);
+        controls_.push_back(createControl(row, window_, instance_));
     for (Control &c : controls_) {
-        // Stored only now: the vector no longer moves its elements.
+        c.window = this;
+        // Stored only now that the vector no longer moves its elements.
         SetWindowLongPtrW(c.handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
         c.systemProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(c.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProcedure)));
     }
-    stackControls();
-}
-
-void MainWindow::createControl(const ControlSpec &row)
-{
-    Control c;
-    c.window = this;
-    c.row = &row;
-    c.textColour = row.textColour.value_or(StandardTextColour);
-    if (row.background)
-        c.background = CreateSolidBrush(toColorRef(*row.background));
-    c.accessible = {toWide(row.accessibleName), toWide(row.accessibleDescription)};
-    const std::wstring text = row.kind == ControlKind::Picture ? std::wstring() : toWide(row.text);
-    c.handle = CreateWindowExW(row.kind == ControlKind::TextField ? WS_EX_CLIENTEDGE : 0, classFor(row.kind),
-                               text.c_str(), styleFor(row), 0, 0, 0, 0, window_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name))), instance_, nullptr);
-    controls_.push_back(c);
-}
-
-// Where the heading overlaps the kitten picture, the picture stays whole.
-void MainWindow::stackControls()
-{
-    SetWindowPos(control("Image3").handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Each control in turn to the top: the last is drawn over all others.
+    for (const ControlSpec &row : drawingOrder())
+        SetWindowPos(control(row.name).handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::arrangeForDpi(int dpi)
@@ -192,7 +116,7 @@ void MainWindow::arrangeForDpi(int dpi)
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (!row.font.family.empty()) {
             HFONT old = c.font;
-            c.font = createFont(row.font);
+            c.font = createFont(row.font, dpi);
             SendMessageW(c.handle, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
             DeleteObject(old);
         }
@@ -203,31 +127,25 @@ void MainWindow::arrangeForDpi(int dpi)
         }
     }
     DeleteObject(formFont_);
-    formFont_ = createFont(FormFont);
+    formFont_ = createFont(FormFont, dpi);
     loadIcons();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void MainWindow::loadIcons()
 {
-    HICON big = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IconResource), IMAGE_ICON,
-                                              systemMetric(SM_CXICON, dpi_), systemMetric(SM_CYICON, dpi_), 0));
-    HICON small = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IconResource), IMAGE_ICON,
-                                                systemMetric(SM_CXSMICON, dpi_), systemMetric(SM_CYSMICON, dpi_), 0));
+    const auto load = [this](int width, int height) {
+        return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IconResource), IMAGE_ICON,
+                                             systemMetric(width, dpi_), systemMetric(height, dpi_), 0));
+    };
+    HICON big = load(SM_CXICON, SM_CYICON);
+    HICON small = load(SM_CXSMICON, SM_CYSMICON);
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     DestroyIcon(bigIcon_);
     DestroyIcon(smallIcon_);
     bigIcon_ = big;
     smallIcon_ = small;
-}
-
-HFONT MainWindow::createFont(const FontSpec &spec) const
-{
-    // By pixel height, as the layout's font sizes are meant at 96 dpi.
-    return CreateFontW(-scalePixels(fontPixelSize(spec), dpi_), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                       RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, windowsFamily(spec.family).c_str());
 }
 
 LRESULT CALLBACK MainWindow::formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -253,10 +171,12 @@ LRESULT MainWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
         return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM: {
         const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
-        if (item.CtlType == ODT_BUTTON)
-            drawButton(item);
-        else
-            drawPicture(item);
+        if (const Control *c = find(item.hwndItem)) {
+            if (item.CtlType == ODT_BUTTON)
+                drawButton(item, *c, backgroundOf(*c), dpi_);
+            else
+                drawPicture(item, *c);
+        }
         return TRUE;
     }
     case WM_PAINT: {
@@ -279,8 +199,10 @@ LRESULT MainWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam
             HWND focus = GetFocus();
             if (focus && IsChild(window_, focus))
                 focusWhenInactive_ = focus;
+        } else if (focusWhenInactive_) {
+            SetFocus(focusWhenInactive_);
         } else {
-            SetFocus(focusWhenInactive_ ? focusWhenInactive_ : control("Text1").handle);
+            focusAnswerField();
         }
         return 0;
     case WM_DESTROY:
@@ -305,14 +227,14 @@ LRESULT MainWindow::handleControlMessage(Control &c, UINT message, WPARAM wParam
         if (const LRESULT answer = answerAccessibleRequest(c.handle, wParam, lParam, c.accessible))
             return answer;
     }
-    if (c.row->kind == ControlKind::PushButton && handleMouseClick(c, message, lParam))
+    if (!clickTakesFocus(c.row->kind) && c.row->kind == ControlKind::PushButton && handleMouseClick(c, message, lParam))
         return 0;
     return CallWindowProcW(c.systemProcedure, c.handle, message, wParam, lParam);
 }
 
-// A click presses the button without taking the focus, so the caret stays
-// in the answer field: the button is pushed while the mouse holds it and
-// clicked when the mouse lets go over it, as a system button would be.
+// A click that must not take the focus: the button is pushed while the
+// mouse holds it and clicked when the mouse lets go over it, as a system
+// button is, but the focus stays where it was.
 bool MainWindow::handleMouseClick(Control &c, UINT message, LPARAM lParam)
 {
     switch (message) {
@@ -326,15 +248,14 @@ bool MainWindow::handleMouseClick(Control &c, UINT message, LPARAM lParam)
         if (c.pressedByMouse) {
             RECT r;
             GetClientRect(c.handle, &r);
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            SendMessageW(c.handle, BM_SETSTATE, PtInRect(&r, at), 0);
+            SendMessageW(c.handle, BM_SETSTATE, PtInRect(&r, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), 0);
         }
         return c.pressedByMouse;
     case WM_LBUTTONUP: {
         if (!c.pressedByMouse)
             return false;
         const bool pushed = SendMessageW(c.handle, BM_GETSTATE, 0, 0) & BST_PUSHED;
-        ReleaseCapture(); // sends WM_CAPTURECHANGED, which lets the button go
+        ReleaseCapture(); // its WM_CAPTURECHANGED lets the button go
         if (pushed)
             SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c.handle), BN_CLICKED),
                          reinterpret_cast<LPARAM>(c.handle));
@@ -351,118 +272,68 @@ bool MainWindow::handleMouseClick(Control &c, UINT message, LPARAM lParam)
     }
 }
 
-// Enter and Escape press no button; Tab follows the table's order rather
-// than the order the controls were created in.
+// Keys are filtered before any control sees them: a key that may not press
+// a button never reaches one (nor the field, which would only beep), and Tab
+// follows the table's order rather than the order of creation.
 bool MainWindow::handleKey(const MSG &message)
 {
     if (message.message != WM_KEYDOWN && message.message != WM_KEYUP && message.message != WM_CHAR)
         return false;
-    if (message.hwnd != window_ && !IsChild(window_, message.hwnd))
+    if (!window_ || (message.hwnd != window_ && !IsChild(window_, message.hwnd)))
         return false;
-    if (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)
-        return true;
-    if (message.wParam == VK_TAB && message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
-        GetKeyState(VK_MENU) >= 0) {
-        moveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+    if (message.wParam == VK_TAB) {
+        if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0)
+            moveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
         return true;
     }
-    return message.wParam == VK_TAB;
+    const std::optional<Key> key = keyOf(message.wParam);
+    if (!key || *key == Key::Space) {
+        // The space bar types into the field; on a button the system presses it, when it may.
+        const Control *focused = find(message.hwnd);
+        return key && focused && focused->row->kind == ControlKind::PushButton && !pressesButton(*key);
+    }
+    const Control *focused = find(message.hwnd);
+    if (message.message == WM_KEYDOWN && pressesButton(*key) && focused &&
+        focused->row->kind == ControlKind::PushButton)
+        buttonClicked(GetDlgCtrlID(focused->handle));
+    return true;
 }
 
 void MainWindow::moveFocus(int step)
 {
-    const std::vector<HWND> order = tabOrder();
-    const auto at = std::find(order.begin(), order.end(), GetFocus());
+    const std::vector<ControlSpec> order = tabOrder();
     const int size = static_cast<int>(order.size());
+    const Control *focused = find(GetFocus());
+    const auto at = std::ranges::find_if(order, [focused](const ControlSpec &row) {
+        return focused && row.name == focused->row->name;
+    });
     const int from = at == order.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - order.begin());
-    SetFocus(order[static_cast<std::size_t>(((from + step) % size + size) % size)]);
-}
-
-std::vector<HWND> MainWindow::tabOrder() const
-{
-    std::vector<const Control *> focusable;
-    for (const Control &c : controls_)
-        if (takesFocus(*c.row))
-            focusable.push_back(&c);
-    std::ranges::sort(focusable, {}, [](const Control *c) { return c->row->tabIndex; });
-    std::vector<HWND> order;
-    for (const Control *c : focusable)
-        order.push_back(c->handle);
-    return order;
+    SetFocus(control(order[static_cast<std::size_t>(((from + step) % size + size) % size)].name).handle);
 }
 
 void MainWindow::buttonClicked(int id)
 {
     if (id == controlId("Command2"))
-        onNextExample(quiz_, *this, random_);
+        presenter_.nextExample();
     else if (id == controlId("Command3"))
-        onCheckAnswer(quiz_, *this);
+        presenter_.checkAnswer();
     else if (id == controlId("Command4"))
-        endProgram();
+        presenter_.exit();
 }
 
-void MainWindow::endProgram()
+HBRUSH MainWindow::backgroundOf(const Control &c) const
 {
-    DestroyWindow(window_);
+    return c.background ? c.background : formBackground_;
 }
 
 LRESULT MainWindow::colourControl(HDC dc, HWND handle) const
 {
-    const Control *c = find(handle);
+    const Control *c = const_cast<MainWindow *>(this)->find(handle);
     if (!c)
         return 0;
     SetTextColor(dc, toColorRef(c->textColour));
     SetBkColor(dc, toColorRef(c->row->background.value_or(FormBackground)));
-    return reinterpret_cast<LRESULT>(c->background ? c->background : formBackground_);
-}
-
-void MainWindow::drawButton(const DRAWITEMSTRUCT &item) const
-{
-    const Control *c = find(item.hwndItem);
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    const bool pushed = item.itemState & ODS_SELECTED;
-    FillRect(dc, &r, c->background ? c->background : formBackground_);
-    DrawEdge(dc, &r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-
-    const std::wstring text = textOf(item.hwndItem);
-    RECT textArea = r;
-    if (pushed)
-        OffsetRect(&textArea, 1, 1);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, toColorRef(c->textColour));
-    HGDIOBJ oldFont = SelectObject(dc, c->font);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-
-    // A dark frame just inside the edge, which a child sees at once; the
-    // system's dotted rectangle is barely visible on green.
-    if (item.itemState & ODS_FOCUS) {
-        const int edge = scalePixels(2, dpi_);
-        const int width = scalePixels(2, dpi_);
-        RECT inside = r;
-        InflateRect(&inside, -edge, -edge);
-        HBRUSH frame = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        const RECT bars[] = {{inside.left, inside.top, inside.right, inside.top + width},
-                             {inside.left, inside.bottom - width, inside.right, inside.bottom},
-                             {inside.left, inside.top, inside.left + width, inside.bottom},
-                             {inside.right - width, inside.top, inside.right, inside.bottom}};
-        for (const RECT &bar : bars)
-            FillRect(dc, &bar, frame);
-    }
-}
-
-void MainWindow::drawPicture(const DRAWITEMSTRUCT &item) const
-{
-    const Control *c = find(item.hwndItem);
-    if (!c || !c->picture)
-        return;
-    HDC source = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(source, c->picture);
-    BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    return reinterpret_cast<LRESULT>(backgroundOf(*c));
 }
 
 // Painted with the window, not once, so it survives being covered.
@@ -482,28 +353,20 @@ void MainWindow::paintCreditLine(HDC dc) const
     SelectObject(dc, oldFont);
 }
 
-MainWindow::Control *MainWindow::find(HWND handle)
+Control *MainWindow::find(HWND handle)
 {
-    for (Control &c : controls_)
-        if (c.handle == handle)
-            return &c;
-    return nullptr;
+    const auto at = std::ranges::find(controls_, handle, &Control::handle);
+    return at == controls_.end() ? nullptr : &*at;
 }
 
-const MainWindow::Control *MainWindow::find(HWND handle) const
+Control &MainWindow::control(std::string_view name)
 {
-    for (const Control &c : controls_)
-        if (c.handle == handle)
-            return &c;
-    return nullptr;
+    return *std::ranges::find_if(controls_, [name](const Control &c) { return c.row->name == name; });
 }
 
-MainWindow::Control &MainWindow::control(std::string_view name)
+const Control &MainWindow::control(std::string_view name) const
 {
-    for (Control &c : controls_)
-        if (c.row->name == name)
-            return c;
-    return controls_.front(); // every name asked for is in the table
+    return const_cast<MainWindow *>(this)->control(name);
 }
 
 void MainWindow::showFirstFactor(std::string_view text)
@@ -518,7 +381,7 @@ void MainWindow::showSecondFactor(std::string_view text)
 
 std::string MainWindow::answerText() const
 {
-    return toUtf8(textOf(const_cast<MainWindow *>(this)->control("Text1").handle));
+    return toUtf8(textOf(control("Text1").handle));
 }
 
 void MainWindow::clearAnswer()
@@ -547,11 +410,40 @@ void MainWindow::showErrorCount(std::string_view text)
 
 void MainWindow::showMessage(std::string_view text, std::string_view title)
 {
-    showQuestionBox(window_, toWide(text), toWide(title), L"ОК");
+    showQuestionBox(window_, toWide(text), toWide(title), toWide(MessageOkCaption));
+    presenter_.messageClosed();
 }
 
 void MainWindow::drawCreditLine(int xTwips, int yTwips)
 {
     creditLineTwips_ = POINT{xTwips, yTwips};
     InvalidateRect(window_, nullptr, FALSE);
+}
+
+void MainWindow::announce(std::string_view message)
+{
+    ::announce(window_, toWide(message));
+}
+
+void MainWindow::describeAnswerField(std::string_view description)
+{
+    Control &field = control("Text1");
+    field.accessible.description = toWide(description);
+    descriptionChanged(field.handle);
+}
+
+bool MainWindow::answerFieldHasFocus() const
+{
+    return GetFocus() == control("Text1").handle;
+}
+
+void MainWindow::focusAnswerField()
+{
+    SetFocus(control("Text1").handle);
+}
+
+FrontEnd::Ending MainWindow::endProgram()
+{
+    DestroyWindow(window_);
+    return Ending::Closed;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "accessibility.h"
-#include "layout_table.h"
+#include "controls.h"
+#include "front_end.h"
+#include "quiz_presenter.h"
 #include "quiz_state.h"
 #include "quiz_view.h"
 #include "random_source.h"
@@ -13,9 +14,11 @@
 #include <vector>
 
 // The program's one window, in plain Win32: every control built from the
-// layout table, the quiz shown on them, and each button's click handed to
-// the quiz's commands. It owns the quiz for the whole run.
-class MainWindow final : public QuizView {
+// layout table and the quiz shown on them. It owns the quiz for the whole
+// run and hands each button click to the presenter, which runs the quiz's
+// command and decides what a screen reader hears and where the caret goes;
+// the window carries that out.
+class MainWindow final : public QuizView, public FrontEnd {
   public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
@@ -36,46 +39,32 @@ class MainWindow final : public QuizView {
     void showMessage(std::string_view text, std::string_view title) override;
     void drawCreditLine(int xTwips, int yTwips) override;
 
-  private:
-    struct Control {
-        MainWindow *window = nullptr;
-        const ControlSpec *row = nullptr;
-        HWND handle = nullptr;
-        WNDPROC systemProcedure = nullptr;
-        ColourWord textColour = 0;
-        HBRUSH background = nullptr;
-        HFONT font = nullptr;
-        HBITMAP picture = nullptr;
-        AccessibleText accessible;
-        bool pressedByMouse = false;
-    };
+    void announce(std::string_view message) override;
+    void describeAnswerField(std::string_view description) override;
+    bool answerFieldHasFocus() const override;
+    void focusAnswerField() override;
+    Ending endProgram() override;
 
+  private:
     static LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleControlMessage(Control &control, UINT message, WPARAM wParam, LPARAM lParam);
     bool handleMouseClick(Control &control, UINT message, LPARAM lParam);
-
-    void buildControls();
-    void createControl(const ControlSpec &row);
-    void arrangeForDpi(int dpi);
-    void loadIcons();
-    void stackControls();
     bool handleKey(const MSG &message);
     void moveFocus(int step);
     void buttonClicked(int id);
-    void endProgram();
 
+    void buildControls();
+    void arrangeForDpi(int dpi);
+    void loadIcons();
     void paintCreditLine(HDC dc) const;
-    void drawButton(const DRAWITEMSTRUCT &item) const;
-    void drawPicture(const DRAWITEMSTRUCT &item) const;
     LRESULT colourControl(HDC dc, HWND handle) const;
 
     Control *find(HWND handle);
-    const Control *find(HWND handle) const;
     Control &control(std::string_view name);
-    HFONT createFont(const FontSpec &spec) const;
-    std::vector<HWND> tabOrder() const;
+    const Control &control(std::string_view name) const;
+    HBRUSH backgroundOf(const Control &control) const;
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -90,4 +79,5 @@ class MainWindow final : public QuizView {
 
     QuizState quiz_;
     ClockSeededRandom random_;
+    QuizPresenter presenter_{quiz_, *this, random_, *this};
 };

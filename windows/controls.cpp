@@ -1,0 +1,159 @@
+#include "controls.h"
+
+#include "control_ids.h"
+#include "dpi.h"
+#include "form_rules.h"
+#include "text.h"
+
+#include <algorithm>
+
+namespace {
+
+// Windows has no "MS Sans Serif" outline font with Cyrillic; its successor
+// does. Asked for by name with the Cyrillic character set, the bitmap font
+// would be chosen, which draws Russian letters as bars.
+std::wstring windowsFamily(std::string_view family)
+{
+    return family == "MS Sans Serif" ? L"Microsoft Sans Serif" : toWide(family);
+}
+
+DWORD alignmentStyle(const ControlSpec &row)
+{
+    const bool field = row.kind == ControlKind::TextField;
+    switch (row.alignment) {
+    case TextAlignment::Centre:
+        return field ? ES_CENTER : SS_CENTER;
+    case TextAlignment::Right:
+        return field ? ES_RIGHT : SS_RIGHT;
+    case TextAlignment::Left:
+        break;
+    }
+    return field ? ES_LEFT : SS_LEFT;
+}
+
+DWORD styleFor(const ControlSpec &row)
+{
+    const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (takesFocus(row.kind) ? WS_TABSTOP : 0);
+    switch (row.kind) {
+    case ControlKind::PushButton:
+        return common | BS_OWNERDRAW;
+    case ControlKind::TextField:
+        return common | ES_AUTOHSCROLL | alignmentStyle(row);
+    case ControlKind::Picture:
+        return common | SS_OWNERDRAW;
+    case ControlKind::Label:
+        break;
+    }
+    return common | alignmentStyle(row) | SS_NOPREFIX;
+}
+
+const wchar_t *classFor(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PushButton:
+        return L"BUTTON";
+    case ControlKind::TextField:
+        return L"EDIT";
+    case ControlKind::Picture:
+    case ControlKind::Label:
+        break;
+    }
+    return L"STATIC";
+}
+
+// A dark frame just inside a focused button's edge, which a child sees at
+// once; the system's dotted rectangle is barely visible on green.
+void drawFocusFrame(HDC dc, RECT button, int dpi)
+{
+    const int edge = scalePixels(2, dpi);
+    const int width = scalePixels(2, dpi);
+    InflateRect(&button, -edge, -edge);
+    const RECT bars[] = {{button.left, button.top, button.right, button.top + width},
+                         {button.left, button.bottom - width, button.right, button.bottom},
+                         {button.left, button.top, button.left + width, button.bottom},
+                         {button.right - width, button.top, button.right, button.bottom}};
+    for (const RECT &bar : bars)
+        FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+} // namespace
+
+Control createControl(const ControlSpec &row, HWND parent, HINSTANCE instance)
+{
+    Control c;
+    c.row = &row;
+    c.textColour = row.textColour.value_or(StandardTextColour);
+    if (row.background)
+        c.background = CreateSolidBrush(toColorRef(*row.background));
+    c.accessible = {toWide(row.accessibleName), toWide(row.accessibleDescription)};
+    const std::wstring text = row.kind == ControlKind::Picture ? std::wstring() : toWide(row.text);
+    c.handle = CreateWindowExW(row.kind == ControlKind::TextField ? WS_EX_CLIENTEDGE : 0, classFor(row.kind),
+                               text.c_str(), styleFor(row), 0, 0, 0, 0, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name))), instance, nullptr);
+    return c;
+}
+
+void destroyControl(Control &c)
+{
+    DeleteObject(c.font);
+    DeleteObject(c.picture);
+    DeleteObject(c.background);
+    c = Control{};
+}
+
+HFONT createFont(const FontSpec &spec, int dpi)
+{
+    return CreateFontW(-scalePixels(fontPixelSize(spec), dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                       RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       windowsFamily(spec.family).c_str());
+}
+
+// A resource name cannot hold "@": "cat@2x.jpg" is the resource "cat_2x.jpg".
+std::wstring pictureResource(std::string_view path, int dpi)
+{
+    const std::string_view file = path.starts_with(":/") ? path.substr(2) : path;
+    std::string name = wantsDoubleSize(static_cast<double>(dpi) / ReferenceDpi) ? doubleSizeName(file)
+                                                                                  : std::string(file);
+    std::ranges::replace(name, '@', '_');
+    return toWide(name);
+}
+
+std::wstring textOf(HWND handle)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void drawButton(const DRAWITEMSTRUCT &item, const Control &c, HBRUSH face, int dpi)
+{
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    const bool pushed = item.itemState & ODS_SELECTED;
+    FillRect(dc, &r, face);
+    DrawEdge(dc, &r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    const std::wstring text = textOf(item.hwndItem);
+    RECT textArea = r;
+    if (pushed)
+        OffsetRect(&textArea, 1, 1);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, toColorRef(c.textColour));
+    HGDIOBJ oldFont = SelectObject(dc, c.font);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    if (item.itemState & ODS_FOCUS)
+        drawFocusFrame(dc, r, dpi);
+}
+
+void drawPicture(const DRAWITEMSTRUCT &item, const Control &c)
+{
+    if (!c.picture)
+        return;
+    HDC source = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(source, c.picture);
+    BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "accessibility.h"
+#include "layout_table.h"
+
+#include <windows.h>
+
+#include <string>
+
+class MainWindow;
+
+// One control of the window: the Win32 control a layout row describes, with
+// what the window keeps for drawing it.
+struct Control {
+    MainWindow *window = nullptr;
+    const ControlSpec *row = nullptr;
+    HWND handle = nullptr;
+    WNDPROC systemProcedure = nullptr;
+    ColourWord textColour = 0;
+    HBRUSH background = nullptr; // null: the form's
+    HFONT font = nullptr;
+    HBITMAP picture = nullptr;
+    AccessibleText accessible;
+    bool pressedByMouse = false;
+};
+
+// 0x00BBGGRR, as a ColourWord is.
+inline COLORREF toColorRef(ColourWord colour)
+{
+    return static_cast<COLORREF>(colour);
+}
+
+// Creates the control a row describes, as a child of `parent`, at no size
+// yet: its place depends on the DPI.
+Control createControl(const ControlSpec &row, HWND parent, HINSTANCE instance);
+void destroyControl(Control &control);
+
+// The row's font at `dpi`, by pixel height as the layout's sizes are meant
+// at 96 dpi, always with the Cyrillic character set.
+HFONT createFont(const FontSpec &spec, int dpi);
+
+// The picture's resource for a screen of this DPI.
+std::wstring pictureResource(std::string_view path, int dpi);
+
+std::wstring textOf(HWND handle);
+
+// Owner-drawn buttons, so that their faces show the row's colour; and the
+// pictures, already at their size.
+void drawButton(const DRAWITEMSTRUCT &item, const Control &control, HBRUSH face, int dpi);
+void drawPicture(const DRAWITEMSTRUCT &item, const Control &control);
