@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
+.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test
 
 all: build
 
@@ -126,6 +126,21 @@ web-screenshot: web web-node-modules
 WEB_PORT ?= 8000
 web-run: web
 	@python3 web/serve.py build/web $(WEB_PORT)
+
+# The Windows program, cross-built by mingw-w64 (build/windows/tsifrolet.exe),
+# and its installer (build/windows/tsifrolet-setup.exe), made by NSIS.
+windows-configure:
+	@tools/ensure-packages.sh windows
+	@cmake --preset windows -DTSIFROLET_WERROR=$(WERROR) >/dev/null
+
+windows: windows-configure
+	@cmake --build --preset windows -j $(JOBS) --target tsifrolet installer
+
+# The quiz's tests and the window's under Wine at 96 and 144 dpi, then the
+# installer installed, started and removed again.
+windows-test: windows-configure
+	@cmake --build --preset windows -j $(JOBS)
+	@tests/windows/run.sh build/windows
 
 # The Debian package, into build/release. Its files are dated by the last
 # commit (outside git: now), so that building the same commit again gives the

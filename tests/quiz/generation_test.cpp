@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <set>
 #include <utility>
@@ -161,6 +162,14 @@ TEST(RandomSourceTest, ClockSeedsDifferWithinOneSecond)
     ClockSeededRandom a;
     ClockSeededRandom b;
     a.seedFromClock();
+    // Two runs of the program never start within one tick of the clock, but
+    // two seedings in a row can: Windows' clock ticks every 100 ns at best,
+    // every 15.6 ms on older systems. So the second seeding waits for the
+    // clock to move on, as the next run would; a clock read in whole seconds
+    // still gives both the same seed.
+    const auto seeded = std::chrono::high_resolution_clock::now();
+    while (std::chrono::high_resolution_clock::now() == seeded) {
+    }
     b.seedFromClock();
     EXPECT_NE(a.next(), b.next());
 }

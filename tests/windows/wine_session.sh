@@ -14,6 +14,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../support/private_session.sh" wine
 
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+# Paths and texts pass between Linux and Wine as UTF-8: the Start menu
+# entry's name is Russian.
+export LC_ALL=C.UTF-8
 # No .NET or Gecko: the prefix would otherwise ask to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

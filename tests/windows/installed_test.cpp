@@ -1,0 +1,50 @@
+// The installed program, started from its Start menu entry as a learner
+// starts it. tests/windows/run.sh runs it once the installer has run.
+#include "program_driver.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwctype>
+
+namespace {
+
+std::wstring imageOf(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (process) {
+        QueryFullProcessImageNameW(process, 0, path, &size);
+        CloseHandle(process);
+    }
+    std::wstring image(path);
+    for (wchar_t &c : image)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return image;
+}
+
+TEST(WindowsInstalled, StartsFromItsStartMenuEntry)
+{
+    const wchar_t *shortcut = _wgetenv(L"TSIFROLET_SHORTCUT");
+    const wchar_t *installed = _wgetenv(L"TSIFROLET_INSTALLED");
+    ASSERT_TRUE(shortcut && installed) << "TSIFROLET_SHORTCUT and TSIFROLET_INSTALLED name the entry and the program";
+    const std::wstring entry = shortcut;
+    ASSERT_EQ(GetFileAttributesW(entry.c_str()) == INVALID_FILE_ATTRIBUTES, false) << "no Start menu entry";
+    ShellExecuteW(nullptr, L"open", entry.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+
+    HWND form = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (form = FindWindowW(FormClassName, nullptr)) != nullptr; }, 15000));
+    std::wstring expected = installed;
+    for (wchar_t &c : expected)
+        c = static_cast<wchar_t>(std::towlower(c));
+    EXPECT_EQ(imageOf(form), expected);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(form); }));
+}
+
+} // namespace

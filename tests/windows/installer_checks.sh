@@ -1,0 +1,60 @@
+# The installer, in the Wine prefix of tests/windows/run.sh: a silent
+# install for the current user, the Start menu entry and the entry in the
+# list of installed programs, the program started from its entry, and a
+# silent uninstall that leaves nothing behind.
+#
+#   check_installer BUILD_DIR
+
+fail() {
+  echo "installer: $*" >&2
+  exit 1
+}
+
+# The uninstall entry, exported by regedit (as UTF-16) and read as UTF-8:
+# `reg query` prints through the console's code page, which garbles Russian.
+read_uninstall_entry() {
+  rm -f "$work/entry.reg"
+  wine regedit /E "$(winepath -w "$work/entry.reg")" \
+    'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tsifrolet' >>"$work/wine.log" 2>&1 || true
+  if [ -s "$work/entry.reg" ]; then iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'; fi
+}
+
+# The value of NAME in the entry: a string without its quotes, a dword in hex.
+uninstall_value() {
+  read_uninstall_entry | awk -v name="\"$1\"" -F= '$1 == name {
+    value = substr($0, length(name) + 2)
+    if (value ~ /^dword:/) print "0x" substr(value, 7); else { gsub(/^"|"$/, "", value); print value }
+  }'
+}
+
+check_installer() {
+  local build=$1
+  local user_dir programs menu installed
+  user_dir=$(winepath -u 'C:\users')/$(id -un)
+  programs=$user_dir/AppData/Local/Programs/Tsifrolet
+  menu=$user_dir/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
+  installed=$programs/tsifrolet.exe
+
+  wine "$build/tsifrolet-setup.exe" /S >>"$work/wine.log" 2>&1
+  cmp -s "$installed" "$build/tsifrolet.exe" || fail "the program was not installed in $programs"
+  [ -f "$programs/uninstall.exe" ] || fail "no uninstaller"
+  [ -f "$menu/Цифролёт.lnk" ] || fail "no Start menu entry «Цифролёт»"
+
+  [ "$(uninstall_value DisplayName)" = "Цифролёт" ] || fail "the list of programs does not name it"
+  [ "$(uninstall_value DisplayVersion)" = "$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt)" ] ||
+    fail "the list of programs has the wrong version: $(uninstall_value DisplayVersion)"
+  [ -n "$(uninstall_value Publisher)" ] || fail "no publisher"
+  case $(uninstall_value DisplayIcon) in *tsifrolet.exe,0) ;; *) fail "no icon in the list of programs" ;; esac
+  [ $(($(uninstall_value EstimatedSize))) -gt 0 ] || fail "no size in the list of programs"
+
+  TSIFROLET_SHORTCUT=$(winepath -w "$menu/Цифролёт.lnk") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
+    wine "$build/tests/windows/windows_window_tests.exe" --gtest_filter='WindowsInstalled.*' --gtest_brief=1 \
+    || fail "the program did not start from its Start menu entry"
+
+  # The uninstaller runs on from a copy of itself and returns at once.
+  wine "$(winepath -w "$programs/uninstall.exe")" /S >>"$work/wine.log" 2>&1
+  wait_for "the uninstaller to finish" test ! -e "$programs"
+  [ ! -e "$menu/Цифролёт.lnk" ] || fail "the Start menu entry is still there"
+  [ -z "$(uninstall_value DisplayName)" ] || fail "the list of programs still has it"
+  echo "The installer installs, starts and uninstalls the program."
+}

@@ -1,0 +1,291 @@
+#include "program_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+int scaled(int twips)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(twips, dpi, 1440);
+}
+
+bool waitUntil(const std::function<bool()> &done, int milliseconds)
+{
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        if (done())
+            return true;
+        Sleep(20);
+    }
+    return done();
+}
+
+std::wstring windowText(HWND window)
+{
+    // WM_GETTEXT, unlike GetWindowText, reads an edit field of another process.
+    wchar_t text[512] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &length);
+    return std::wstring(text, length);
+}
+
+int Capture::count(std::uint32_t rgb) const
+{
+    int n = 0;
+    for (const std::uint32_t p : pixels)
+        n += p == rgb;
+    return n;
+}
+
+int Capture::distinctGlyphs(std::uint32_t background) const
+{
+    // Columns of ink separated by empty columns are glyphs; each glyph's
+    // shape is its rows of ink, as text.
+    std::map<std::string, int> shapes;
+    std::string shape;
+    for (int x = 0; x <= width; ++x) {
+        std::string column;
+        bool ink = false;
+        for (int y = 0; x < width && y < height; ++y) {
+            const bool dark = at(x, y) != background;
+            column += dark ? '#' : '.';
+            ink = ink || dark;
+        }
+        if (ink) {
+            shape += column + '|';
+        } else if (!shape.empty()) {
+            ++shapes[shape];
+            shape.clear();
+        }
+    }
+    return static_cast<int>(shapes.size());
+}
+
+Capture captureScreen(RECT area)
+{
+    Capture capture{area.right - area.left, area.bottom - area.top, {}};
+    capture.pixels.resize(static_cast<std::size_t>(capture.width) * capture.height);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.width, -capture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, capture.width, capture.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto *source = static_cast<const std::uint32_t *>(bits);
+    for (std::size_t i = 0; i < capture.pixels.size(); ++i)
+        capture.pixels[i] = source[i] & 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return capture;
+}
+
+void saveScreen(const std::wstring &path)
+{
+    const Capture screen =
+        captureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    BITMAPINFOHEADER info{sizeof(info), screen.width, -screen.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD pixelBytes = static_cast<DWORD>(screen.pixels.size() * 4);
+    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(info);
+    BITMAPFILEHEADER file{0x4D42, headers + pixelBytes, 0, 0, headers};
+    if (FILE *out = _wfopen(path.c_str(), L"wb")) {
+        std::fwrite(&file, sizeof(file), 1, out);
+        std::fwrite(&info, sizeof(info), 1, out);
+        std::fwrite(screen.pixels.data(), 4, screen.pixels.size(), out);
+        std::fclose(out);
+    }
+}
+
+std::wstring OpenBox::title() const
+{
+    return windowText(handle);
+}
+std::wstring OpenBox::text() const
+{
+    return windowText(GetDlgItem(handle, 0xFFFF)); // the message's static, in Windows and Wine alike
+}
+std::wstring OpenBox::okCaption() const
+{
+    return windowText(GetDlgItem(handle, IDOK));
+}
+
+Program::Program()
+{
+    const char *exe = std::getenv("TSIFROLET_EXE");
+    EXPECT_NE(exe, nullptr) << "TSIFROLET_EXE names the program to test";
+    std::string commandLine = std::string("\"") + (exe ? exe : "tsifrolet.exe") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process_));
+    const DWORD id = process_.dwProcessId;
+    waitUntil([&] {
+        HWND found = nullptr;
+        while ((found = FindWindowExW(nullptr, found, FormClassName, nullptr))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == id && IsWindowVisible(found)) {
+                form_ = found;
+                return true;
+            }
+        }
+        return false;
+    }, 15000);
+    EXPECT_NE(form_, nullptr) << "the program's window did not appear";
+    SetForegroundWindow(form_);
+    settle();
+}
+
+Program::~Program()
+{
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+}
+
+std::wstring Program::text(std::string_view name) const
+{
+    return windowText(control(name));
+}
+
+RECT Program::screenRect(std::string_view name) const
+{
+    RECT r;
+    GetWindowRect(control(name), &r);
+    return r;
+}
+
+void Program::settle() const
+{
+    for (int i = 0; i < 3; ++i) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+        Sleep(30);
+    }
+}
+
+void Program::clickAt(POINT screen)
+{
+    // The move travels with the clicks: a separate SetCursorPos may not have
+    // reached Wine's server when the button goes down.
+    INPUT clicks[3] = {};
+    for (INPUT &input : clicks) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+        input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    clicks[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    clicks[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, clicks, sizeof(INPUT));
+    settle();
+}
+
+void Program::click(std::string_view name)
+{
+    const RECT r = screenRect(name);
+    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+void Program::type(std::wstring_view text)
+{
+    for (const wchar_t c : text) {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wScan = keys[1].ki.wScan = c;
+        keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        keys[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+    }
+    settle();
+}
+
+void Program::press(WORD virtualKey, bool shift)
+{
+    std::vector<INPUT> keys;
+    const auto key = [&keys](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(input);
+    };
+    if (shift)
+        key(VK_SHIFT, false);
+    key(virtualKey, false);
+    key(virtualKey, true);
+    if (shift)
+        key(VK_SHIFT, true);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    settle();
+}
+
+HWND Program::focus() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info);
+    return info.hwndFocus;
+}
+
+HWND Program::caret() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info);
+    return info.hwndCaret;
+}
+
+OpenBox Program::openBox() const
+{
+    OpenBox box;
+    waitUntil([&] {
+        HWND found = nullptr;
+        while ((found = FindWindowExW(nullptr, found, L"#32770", nullptr))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process_.dwProcessId && IsWindowVisible(found)) {
+                box.handle = found;
+                return true;
+            }
+        }
+        return false;
+    });
+    return box;
+}
+
+bool Program::hasEnded(int milliseconds) const
+{
+    return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
+}
+
+void Program::next()
+{
+    const std::wstring before = text("Label9");
+    click("Command2");
+    waitUntil([&] { return text("Label9") != before; });
+}
+
+void Program::check()
+{
+    click("Command3");
+}
+
+int Program::product() const
+{
+    return std::stoi(text("Label1")) * std::stoi(text("Label2"));
+}
