@@ -137,10 +137,12 @@ windows: windows-configure
 	@cmake --build --preset windows -j $(JOBS) --target tsifrolet installer
 
 # The quiz's tests and the window's under Wine at 96 and 144 dpi, then the
-# installer installed, started and removed again.
+# installer installed, started and removed again; last, both built again in
+# another folder must come out byte for byte the same.
 windows-test: windows-configure
 	@cmake --build --preset windows -j $(JOBS)
 	@tests/windows/run.sh build/windows
+	@windows/check-reproducible.sh build/windows
 
 # The Debian package, into build/release. Its files are dated by the last
 # commit (outside git: now), so that building the same commit again gives the

@@ -18,8 +18,9 @@
 // A length of the layout, in twips, in pixels at the screen's DPI.
 int scaled(int twips);
 
-// Waits until `done` holds, for at most `milliseconds`.
-bool waitUntil(const std::function<bool()> &done, int milliseconds = 5000);
+// Waits until `done` holds, for at most `milliseconds`: generous, since a
+// busy machine can stall Wine for seconds.
+bool waitUntil(const std::function<bool()> &done, int milliseconds = 15000);
 
 // Pixels copied from the screen, row by row, as 0x00RRGGBB.
 struct Capture {
@@ -72,7 +73,7 @@ class Program {
     HWND caret() const;
 
     OpenBox openBox() const;
-    bool hasEnded(int milliseconds = 5000) const;
+    bool hasEnded(int milliseconds = 15000) const;
 
     // The quiz, as a learner plays it: the next problem, and the product of
     // the factors on show.

@@ -17,6 +17,37 @@ source tests/windows/installer_checks.sh
 start_wine
 echo "Wine is ready ($SECONDS s)."
 
+# The registry a program would keep settings in, exported as text.
+user_registry() {
+  local key
+  for key in HKEY_CURRENT_USER 'HKEY_LOCAL_MACHINE\Software'; do
+    rm -f "$work/part.reg"
+    wine regedit /E "$(winepath -w "$work/part.reg")" "$key" >>"$work/wine.log" 2>&1
+    iconv -f UTF-16 -t UTF-8 "$work/part.reg"
+  done
+}
+
+# The bare program, run from its build folder as from a USB stick, writes
+# no file and no setting while a learner clicks and types.
+check_writes_nothing() {
+  wineserver -w
+  user_registry >"$work/before.reg"
+  touch "$work/before"
+  sleep 1
+  TSIFROLET_EXE=$(winepath -w "$build/tsifrolet.exe") wine "$build/tests/windows/windows_window_tests.exe" \
+    --gtest_filter='WindowsForm.Clicks*' --gtest_brief=1 >>"$work/wine.log" 2>&1
+  wineserver -w
+  user_registry >"$work/after.reg"
+  local written
+  written=$(find "$WINEPREFIX/drive_c" "$build" "$HOME" -newer "$work/before" -type f)
+  if [ -n "$written" ] || ! diff "$work/before.reg" "$work/after.reg" >&2; then
+    echo "The program wrote something: ${written:-settings, above}" >&2
+    exit 1
+  fi
+  echo "The program writes no file and no setting."
+}
+
+check_writes_nothing
 shots=$build/screenshots
 rm -rf "$shots"
 for dpi in 96 144; do
