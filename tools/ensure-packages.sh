@@ -35,7 +35,7 @@ packages_for() {
     web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
-    desktops) echo openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
+    desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }

@@ -24,9 +24,7 @@ printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.
 
 start_x_server
 
-dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" >"$work/dbus.log" 2>&1 &
-export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
-wait_for "the D-Bus session bus" test -S "$work/bus"
+start_session_bus
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
 wait_for "the accessibility bus" dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
