@@ -1,5 +1,7 @@
 #include "form_rules.h"
 
+// Written with the classic algorithms: the WebAssembly build's standard
+// library has no ranges.
 #include <algorithm>
 #include <iterator>
 
@@ -7,15 +9,17 @@ std::vector<ControlSpec> readingOrder()
 {
     const auto table = formControls();
     std::vector<ControlSpec> controls(table.begin(), table.end());
-    std::ranges::stable_sort(controls, {}, &ControlSpec::tabIndex);
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const ControlSpec &a, const ControlSpec &b) { return a.tabIndex < b.tabIndex; });
     return controls;
 }
 
 std::vector<ControlSpec> tabOrder()
 {
+    const std::vector<ControlSpec> reading = readingOrder();
     std::vector<ControlSpec> focusable;
-    std::ranges::copy_if(readingOrder(), std::back_inserter(focusable),
-                         [](const ControlSpec &c) { return takesFocus(c.kind); });
+    std::copy_if(reading.begin(), reading.end(), std::back_inserter(focusable),
+                 [](const ControlSpec &c) { return takesFocus(c.kind); });
     return focusable;
 }
 
@@ -23,7 +27,8 @@ std::vector<ControlSpec> drawingOrder()
 {
     const auto table = formControls();
     std::vector<ControlSpec> controls(table.begin(), table.end());
-    std::ranges::stable_partition(controls, [](const ControlSpec &c) { return c.kind != ControlKind::Picture; });
+    std::stable_partition(controls.begin(), controls.end(),
+                          [](const ControlSpec &c) { return c.kind != ControlKind::Picture; });
     return controls;
 }
 

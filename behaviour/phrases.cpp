@@ -4,7 +4,9 @@
 
 std::string questionFor(Problem problem)
 {
-    return "Сколько будет " + std::to_string(problem.firstFactor) + " " +
+    std::string_view heading = controlNamed("Label6").text; // "Сколько будет?"
+    heading.remove_suffix(1);
+    return std::string(heading) + " " + std::to_string(problem.firstFactor) + " " +
            std::string(controlNamed("Label3").text) + " " + std::to_string(problem.secondFactor) + "?";
 }
 

@@ -16,11 +16,11 @@ inline constexpr std::string_view MessageOkCaption = "ОК";
 // Said where a front end ends the quiz in place instead of closing, with the
 // note it shows and the button that starts again.
 inline constexpr std::string_view QuizEndedPhrase = "Опрос окончен";
-inline constexpr std::string_view QuizEndedNote = "Опрос окончен. Чтобы решать снова, начните новый опрос.";
+inline constexpr std::string_view QuizEndedNote = "Чтобы решать снова, начните новый опрос.";
 inline constexpr std::string_view NewQuizCaption = "Новый опрос";
 
-// "Сколько будет 9 х 2?": the problem as a question, with the window's own
-// multiplication sign.
+// "Сколько будет 9 х 2?": the problem as the question the heading asks, with
+// the window's own multiplication sign.
 std::string questionFor(Problem problem);
 
 // "Ошибок: 2": the new count with its caption, since a bare number says

@@ -75,25 +75,30 @@ template <typename Command> void QuizPresenter::run(Command command)
 {
     said_.clear();
     const int shownBefore = state_.currentNumber;
+    // The caret goes back to the field before the command changes it: a
+    // screen reader that reads the field as the focus arrives then finds it
+    // as the command leaves it, and no change to the field can overtake the
+    // focus move in its queue and swallow it.
+    const bool caretWasInField = frontEnd_.answerFieldHasFocus();
+    placeCaret();
     ListeningView listening(view_, said_, messageOpen_);
     command(listening);
     // A new problem is on show once the command is done, whatever order
     // the quiz showed its parts in.
     if (state_.currentNumber != shownBefore)
-        presentProblem();
-    placeCaret();
+        presentProblem(caretWasInField);
     if (!said_.empty())
         frontEnd_.announce(joinedPhrases(said_));
 }
 
-// The problem becomes the answer field's description: moving the focus
-// there reads it out with the field. Where the focus already is, nothing
-// would be read, so it is announced instead.
-void QuizPresenter::presentProblem()
+// The problem becomes the answer field's description, so that moving the
+// focus there reads it out with the field. Where the focus already was,
+// nothing would be read, so it is announced instead.
+void QuizPresenter::presentProblem(bool caretWasInField)
 {
     const std::string question = questionFor(state_.problems.at(state_.currentNumber));
     frontEnd_.describeAnswerField(question);
-    if (frontEnd_.answerFieldHasFocus())
+    if (caretWasInField)
         said_.push_back(question);
 }
 

@@ -9,9 +9,9 @@ class QuizView;
 class RandomSource;
 struct QuizState;
 
-// Runs the quiz's commands for a front end, and does after each what every
-// front end does alike: tells a screen reader what changed, in one
-// utterance, and puts the caret back in the answer field. The front end owns
+// Runs the quiz's commands for a front end, and does with each what every
+// front end does alike: puts the caret back in the answer field, and tells a
+// screen reader what changed, in one utterance. The front end owns
 // the quiz, the view and the random source; the presenter only holds them.
 //
 //   after «Пример»: "Сколько будет 9 х 2?", read with the answer field as the
@@ -39,7 +39,7 @@ class QuizPresenter {
 
   private:
     template <typename Command> void run(Command command);
-    void presentProblem();
+    void presentProblem(bool caretWasInField);
     void placeCaret();
 
     QuizState &state_;

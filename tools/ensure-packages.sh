@@ -36,7 +36,7 @@ packages_for() {
     web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
-    desktops) echo openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
+    desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
     # Wine's 32-bit half would need the i386 architecture; the program and
     # its installer are 64-bit only, so wine64 alone runs them.
     windows) echo g++-mingw-w64-x86-64-posix libgtest-dev nsis wine wine64 fonts-wine fonts-liberation2 \

@@ -7,10 +7,10 @@
 const $ = (id) => document.getElementById(id);
 const textOf = (label) => label.querySelector(".text");
 
-const form = $("Form1");
 const answer = $("Text1");
 const buttons = [$("Command2"), $("Command3"), $("Command4")];
 const dialog = $("message");
+const show = (id, text) => (textOf($(id)).textContent = text);
 
 // The quiz's colours are 0x00BBGGRR words.
 function cssColour(word) {
@@ -18,80 +18,13 @@ function cssColour(word) {
   return "#" + hex(word & 0xff) + hex((word >> 8) & 0xff) + hex((word >> 16) & 0xff);
 }
 
-const view = {
-  showFirstFactor(text) {
-    textOf($("Label1")).textContent = text;
-  },
-  showSecondFactor(text) {
-    textOf($("Label2")).textContent = text;
-  },
-  answerText() {
-    return answer.value;
-  },
-  clearAnswer() {
-    answer.value = "";
-  },
-  showVerdict(text, colour) {
-    const verdict = $("Label5");
-    if (colour !== null) verdict.style.color = cssColour(colour);
-    textOf(verdict).textContent = text;
-  },
-  showProblemNumber(text) {
-    textOf($("Label9")).textContent = text;
-  },
-  showErrorCount(text) {
-    textOf($("Label10")).textContent = text;
-  },
-  showMessage(text, title) {
-    $("message-title").textContent = title;
-    $("message-text").textContent = text;
-    dialog.showModal();
-    $("message-ok").focus();
-  },
-  drawCreditLine(xTwips, yTwips) {
-    const twipsPerPixel = Number(form.dataset.twipsPerPixel);
-    const credit = $("credit");
-    credit.style.left = `${xTwips / twipsPerPixel}px`;
-    credit.style.top = `${yTwips / twipsPerPixel}px`;
-    credit.hidden = false;
-  },
-};
-
-// What the quiz's presenter asks of the page beyond the view: what it says,
-// what it decides, the page carries out.
-const frontEnd = {
-  announce(text) {
-    $("announcer").textContent = text;
-  },
-  describeAnswer(text) {
-    $("Text1-about").textContent = text;
-  },
-  answerHasFocus() {
-    return document.activeElement === answer;
-  },
-  focusAnswer() {
-    answer.focus();
-  },
-  // A page cannot close a tab it did not open, so the quiz ends in place:
-  // the controls go dead and a new quiz is offered.
-  endInPlace() {
-    for (const control of [answer, ...buttons]) control.disabled = true;
-    $("ended").hidden = false;
-    $("restart").focus();
-  },
-};
-
 // The rules written on the buttons: keys that must not press them, and
 // whether a click may take the focus from the answer field.
 for (const button of buttons) {
   const deadKeys = button.dataset.deadKeys.split(",");
-  button.addEventListener("keydown", (event) => {
-    if (deadKeys.includes(event.key)) event.preventDefault();
-  });
+  button.addEventListener("keydown", (event) => deadKeys.includes(event.key) && event.preventDefault());
   if ("clickLeavesFocus" in button.dataset) button.addEventListener("mousedown", (event) => event.preventDefault());
 }
-$("message-ok").addEventListener("click", () => dialog.close());
-$("restart").addEventListener("click", () => location.reload());
 
 // The quiz's WebAssembly, written into the page as base64 when the page is
 // put together. It is small enough to compile there and then, with no fetch
@@ -103,9 +36,10 @@ const wasmBinary = Uint8Array.fromBase64
   ? Uint8Array.fromBase64(wasmBase64)
   : Uint8Array.from(atob(wasmBase64), (c) => c.charCodeAt(0));
 
-// The view's operations as the module imports them: texts are UTF-8 bytes in
-// its memory, given by pointer and length. The memory's buffer is looked up
-// on every call, as it is replaced whenever the memory grows.
+// The view's and the presenter's operations as the module imports them:
+// texts are UTF-8 bytes in its memory, given by pointer and length. The
+// memory's buffer is looked up on every call, as it is replaced whenever the
+// memory grows. What to say, and where the caret goes, the module decides.
 let memory;
 const bytes = (pointer, length) => new Uint8Array(memory.buffer, pointer, length);
 const utf8 = new TextDecoder();
@@ -114,22 +48,41 @@ const textAt = (pointer, length) => utf8.decode(bytes(pointer, length));
 const utf8Encoder = new TextEncoder();
 let answerBytes = new Uint8Array();
 const page = {
-  page_show_first_factor: (text, length) => view.showFirstFactor(textAt(text, length)),
-  page_show_second_factor: (text, length) => view.showSecondFactor(textAt(text, length)),
-  page_answer_length: () => (answerBytes = utf8Encoder.encode(view.answerText())).length,
+  page_show_first_factor: (text, length) => show("Label1", textAt(text, length)),
+  page_show_second_factor: (text, length) => show("Label2", textAt(text, length)),
+  page_answer_length: () => (answerBytes = utf8Encoder.encode(answer.value)).length,
   page_copy_answer: (buffer, length) => bytes(buffer, length).set(answerBytes.subarray(0, length)),
-  page_clear_answer: () => view.clearAnswer(),
-  page_show_verdict: (text, length, colour) => view.showVerdict(textAt(text, length), colour < 0 ? null : colour),
-  page_show_problem_number: (text, length) => view.showProblemNumber(textAt(text, length)),
-  page_show_error_count: (text, length) => view.showErrorCount(textAt(text, length)),
-  page_show_message: (text, textLength, title, titleLength) =>
-    view.showMessage(textAt(text, textLength), textAt(title, titleLength)),
-  page_draw_credit_line: (xTwips, yTwips) => view.drawCreditLine(xTwips, yTwips),
-  page_announce: (text, length) => frontEnd.announce(textAt(text, length)),
-  page_describe_answer: (text, length) => frontEnd.describeAnswer(textAt(text, length)),
-  page_answer_has_focus: () => frontEnd.answerHasFocus(),
-  page_focus_answer: () => frontEnd.focusAnswer(),
-  page_end_in_place: () => frontEnd.endInPlace(),
+  page_clear_answer: () => (answer.value = ""),
+  page_show_verdict(text, length, colour) {
+    if (colour >= 0) $("Label5").style.color = cssColour(colour);
+    show("Label5", textAt(text, length));
+  },
+  page_show_problem_number: (text, length) => show("Label9", textAt(text, length)),
+  page_show_error_count: (text, length) => show("Label10", textAt(text, length)),
+  page_show_message(text, textLength, title, titleLength) {
+    $("message-title").textContent = textAt(title, titleLength);
+    $("message-text").textContent = textAt(text, textLength);
+    dialog.showModal();
+    $("message-ok").focus();
+  },
+  page_draw_credit_line(xTwips, yTwips) {
+    const twipsPerPixel = Number($("Form1").dataset.twipsPerPixel);
+    const credit = $("credit");
+    credit.style.left = `${xTwips / twipsPerPixel}px`;
+    credit.style.top = `${yTwips / twipsPerPixel}px`;
+    credit.hidden = false;
+  },
+  page_announce: (text, length) => ($("announcer").textContent = textAt(text, length)),
+  page_describe_answer: (text, length) => ($("Text1-about").textContent = textAt(text, length)),
+  page_answer_has_focus: () => document.activeElement === answer,
+  page_focus_answer: () => answer.focus(),
+  // A page cannot close a tab it did not open, so the quiz ends in place:
+  // the controls go dead and a new quiz is offered.
+  page_end_in_place() {
+    for (const control of [answer, ...buttons]) control.disabled = true;
+    $("ended").hidden = false;
+    $("restart").focus();
+  },
 };
 // What the C library asks of the system: the time, which seeds the quiz's
 // random numbers (nanoseconds, whichever clock is asked for), and an exit,
@@ -155,6 +108,8 @@ $("Command2").addEventListener("click", () => quiz.quiz_next_example());
 $("Command3").addEventListener("click", () => quiz.quiz_check_answer());
 $("Command4").addEventListener("click", () => quiz.quiz_exit());
 dialog.addEventListener("close", () => quiz.quiz_message_closed());
+$("message-ok").addEventListener("click", () => dialog.close());
+$("restart").addEventListener("click", () => location.reload());
 
 // Keeping the page for offline use can wait until it has loaded: registering
 // the service worker costs more than a millisecond that the quiz need not wait.

@@ -244,6 +244,7 @@ int main(int argc, char **argv)
         replace(page, "@CONTROLS@", controls);
         replace(page, "@CREDIT@", escaped(CreditText));
         replace(page, "@OK@", escaped(MessageOkCaption));
+        replace(page, "@QUIZ_ENDED@", escaped(QuizEndedPhrase));
         replace(page, "@QUIZ_ENDED_NOTE@", escaped(QuizEndedNote));
         replace(page, "@NEW_QUIZ@", escaped(NewQuizCaption));
         replace(page, "@TWIPS_PER_PIXEL@", std::to_string(TwipsPerPixel));

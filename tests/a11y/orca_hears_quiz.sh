@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays a quiz by keyboard and mouse while the Orca screen reader listens,
 # and checks what Orca said: the problem with both factors, the verdict, the
-# new error count after an error, and at the end the closing message.
+# new error count after an error, and at the end the closing message, in the
+# words every front end's tests expect (tests/support/learner_sees.tsv).
 #
 #   tests/a11y/orca_hears_quiz.sh PROGRAM
 #
@@ -14,6 +15,7 @@
 set -euo pipefail
 
 program=$(realpath "$1")
+learner_sees=$(dirname "$0")/../support/learner_sees.tsv
 source "$(dirname "$0")/../support/private_session.sh" orca
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 NO_AT_BRIDGE=0 GTK_MODULES=
 
@@ -22,9 +24,7 @@ printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.
 
 start_x_server
 
-dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" >"$work/dbus.log" 2>&1 &
-export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
-wait_for "the D-Bus session bus" test -S "$work/bus"
+start_session_bus
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
 wait_for "the accessibility bus" dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
@@ -82,6 +82,14 @@ hear() {
   [ -z "${ORCA_SHOW_SPEECH:-}" ] || echo "Heard $2: $(new_speech | grep -E "$1" | head -n 1)"
 }
 
+# phrase KEY: what the learner must hear, from the shared description.
+phrase() { awk -F'\t' -v key="$1" '$1 == key { print $2 }' "$learner_sees"; }
+# heard KEY [FIRST SECOND ERRORS]: the phrase as an extended regular
+# expression, with the numbers given, or any.
+heard() {
+  phrase "$1" | sed -e 's/[.?]/\\&/g' -e "s/{first}/${2:-[2-9]}/; s/{second}/${3:-[2-9]}/; s/{errors}/${4:-[0-9]+}/"
+}
+
 # Keys that reach the program while Orca is still busy reading it can be
 # lost: between steps, wait until Orca's log has been still for half a second.
 log_size() { stat -c %s "$orca_log"; }
@@ -129,7 +137,7 @@ fi
 
 # "Пример": a problem with both factors.
 press space
-problem='Сколько будет ([2-9]) х ([2-9])'
+problem=$(heard said.problem '([2-9])' '([2-9])')
 # The factors as Orca read them, or nought when it did not.
 read_factors() {
   local factors
@@ -139,25 +147,22 @@ read_factors() {
 hear "$problem" 'the first problem'
 read_factors
 
-# A right answer, then "Да".
+# A right answer, then "Да": the verdict, and the caret back in the field.
 type_text $((first * second))
 press Tab Tab space
-hear 'Верно' 'the verdict on a right answer'
+hear "$(heard said.right)" 'the verdict on a right answer'
+hear 'Ответ' 'the answer field, the caret back in it'
 
 # The next problem, a wrong answer, "Да": the verdict and the new count.
-press shift+Tab space
+press Tab space
 hear "$problem" 'the second problem'
 read_factors
 type_text $((first * second + 1))
 press Tab Tab space
-hear 'Ошибка' 'the verdict on a wrong answer'
-hear 'Ошибок: 1' 'the new error count'
+hear "$(heard said.wrong '' '' 1)" 'the verdict on a wrong answer and the new error count'
 
-# Back to the answer field, and on by mouse: the focus stays in the field,
-# so the problem is announced; left unanswered, the next one comes with the
-# error it cost.
-press shift+Tab shift+Tab
-hear 'Ответ' 'the answer field'
+# On by mouse: the focus stays in the field, so the problem is announced;
+# left unanswered, the next one comes with the error it cost.
 click_next() {
   settle
   # The middle of "Пример", in the window's own pixels.
@@ -166,17 +171,17 @@ click_next() {
 click_next
 hear "notification $problem" 'the third problem, clicked'
 click_next
-hear "notification Ошибок: 2\\. $problem" 'the fourth problem and the error it cost'
+hear "notification $(heard said.problem.after.penalty '' '' 2)" 'the fourth problem and the error it cost'
 
 # On to the end: sixteen more problems left unanswered, then the closing
 # message, read out as the window of its own that it is.
 for _ in $(seq 16); do
   click_next
-  hear "notification Ошибок: [0-9]+\\. $problem" 'the next problem'
+  hear "notification $(heard said.problem.after.penalty)" 'the next problem'
 done
 click_next
-hear 'Окончание опроса' 'the closing message'"'"'s title'
-hear 'Примеры закончились' 'the closing message'
+hear "$(phrase closing.title)" 'the closing message'"'"'s title'
+hear "$(phrase closing.many)" 'the closing message'
 
 echo "Orca spoke the problems, the verdicts, the error counts and the closing message."
 [ -z "${ORCA_SHOW_SPEECH:-}" ] || spoken

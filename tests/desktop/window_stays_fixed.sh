@@ -61,6 +61,8 @@ stop_program() { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || tru
 
 start_x_server
 xvfb_display=$DISPLAY
+# xfwm4 reads its settings over D-Bus, and without a bus it gives up.
+start_session_bus
 
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; }
 for wm in "openbox --sm-disable" "xfwm4 --compositor=off --sm-client-disable"; do

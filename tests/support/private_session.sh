@@ -69,3 +69,10 @@ start_x_server() {
   wait_for "the X server" test -s "$work/display"
   export DISPLAY=:$(head -n 1 "$work/display")
 }
+
+# start_session_bus: a private D-Bus session bus; exports its address.
+start_session_bus() {
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" >"$work/dbus.log" 2>&1 &
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
+  wait_for "the D-Bus session bus" test -S "$work/bus"
+}

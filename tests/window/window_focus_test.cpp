@@ -1,3 +1,4 @@
+#include "learner_rules.h"
 #include "window_driver.h"
 
 #include "problem_set.h" // ProblemCount
@@ -23,8 +24,8 @@ TEST(WindowFocus, AWholeQuizByMouseNeedsNoClickIntoTheField)
     EXPECT_EQ(driver.label("Label10"), "0");
 }
 
-// By keyboard: Tab still reaches every button, and a new problem brings the
-// focus back to the field.
+// By keyboard: Tab still reaches every button, and a press brings the focus
+// back to the field, which then reads the new problem as its description.
 TEST(WindowFocus, TabReachesTheButtonsAndANewProblemReturnsToTheField)
 {
     WindowDriver driver;
@@ -34,6 +35,8 @@ TEST(WindowFocus, TabReachesTheButtonsAndANewProblemReturnsToTheField)
     QTest::keyClick(next, Qt::Key_Space);
     EXPECT_EQ(driver.label("Label9"), "1");
     EXPECT_EQ(driver.window.focusWidget(), driver.answerField());
+    EXPECT_EQ(driver.answerField()->accessibleDescription().toStdString(),
+              learner::said(learner::SaidProblem, driver.label("Label1").toInt(), driver.label("Label2").toInt()));
 }
 
 } // namespace

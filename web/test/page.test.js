@@ -4,6 +4,7 @@ import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { decodePng } from "./png.js";
 import { launch, serve } from "./harness.js";
+import { closingText, learner, said } from "./learner.js";
 
 let server;
 let browser;
@@ -39,14 +40,21 @@ async function openPage(t, { initScript } = {}) {
 const text = (page, id) => page.textContent(`#${id} .text`);
 const number = async (page, id) => Number(await text(page, id));
 
+// Typed where the caret is: after any click on a button, in the answer field.
 async function answer(page, typed) {
-  await page.click("#Text1");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "the caret is in the field");
   await page.keyboard.type(typed);
 }
 
 async function product(page) {
   return (await number(page, "Label1")) * (await number(page, "Label2"));
 }
+
+async function factors(page) {
+  return { first: await number(page, "Label1"), second: await number(page, "Label2") };
+}
+
+const announced = (page) => page.textContent("#announcer");
 
 // Pixels of the verdict that are clearly red, and clearly black.
 async function verdictInk(page) {
@@ -89,12 +97,13 @@ test("a whole quiz by clicks and typing", async (t) => {
   const credit = await page.locator("#credit").boundingBox();
   assert.deepEqual([credit.x.toFixed(2), credit.y.toFixed(2)], ["383.33", "303.33"], "credit line at (5750, 4550) twips");
   assert.equal(await page.textContent("#credit"), "Цифролёт, с любовью");
-  assert.match(await page.textContent("#announcer"), /^Пример 1: \d х \d$/);
+  assert.equal(await announced(page), said("said.problem", await factors(page)));
+  assert.equal(await page.textContent("#Text1-about"), said("said.problem", await factors(page)));
 
   await answer(page, String(await product(page)));
   await page.click("#Command3");
-  assert.equal(await text(page, "Label5"), "Верно");
-  assert.equal(await page.textContent("#announcer"), "Верно");
+  assert.equal(await text(page, "Label5"), learner["verdict.right"]);
+  assert.equal(await announced(page), said("said.right"));
   let ink = await verdictInk(page);
   assert.ok(ink.black > 20 && ink.red === 0, `"Верно" in black: ${JSON.stringify(ink)}`);
 
@@ -102,8 +111,9 @@ test("a whole quiz by clicks and typing", async (t) => {
   assert.equal(await text(page, "Label5"), "", "a new problem clears the verdict");
   await answer(page, String((await product(page)) + 1));
   await page.click("#Command3");
+  assert.equal(await announced(page), said("said.wrong", { errors: 1 }));
   await page.click("#Command3");
-  assert.equal(await text(page, "Label5"), "Ошибка");
+  assert.equal(await text(page, "Label5"), learner["verdict.wrong"]);
   assert.equal(await text(page, "Label10"), "1", "a problem is checked once only");
   ink = await verdictInk(page);
   assert.ok(ink.red > 20 && ink.black === 0, `"Ошибка" in red: ${JSON.stringify(ink)}`);
@@ -120,37 +130,35 @@ test("a whole quiz by clicks and typing", async (t) => {
   await page.click("#Command2");
   assert.equal(await text(page, "Label10"), "2");
   assert.equal(await text(page, "Label9"), "5");
+  assert.equal(await announced(page), said("said.problem.after.penalty", { ...(await factors(page)), errors: 2 }));
 
   await playToTheEnd(page, 0);
   assert.deepEqual(await closingMessage(page), {
     modal: true,
-    title: "Окончание опроса",
-    text: "Все примеры решены. Хорошо, но постарайся и будет отлично.",
-    buttons: ["OK"],
+    title: learner["closing.title"],
+    text: closingText(2),
+    buttons: [learner["closing.ok"]],
     icon: true,
   });
   await page.click("#message-ok");
   assert.equal(await page.isVisible("#message"), false);
+  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "the caret is back in the field");
   await page.click("#Command2");
-  assert.equal((await closingMessage(page)).title, "Окончание опроса", "each later click shows it again");
+  assert.equal((await closingMessage(page)).title, learner["closing.title"], "each later click shows it again");
   await page.click("#message-ok");
 });
 
 test("the three closing texts", async (t) => {
-  const expected = {
-    0: "Все примеры решены. Молодец! Отлично!",
-    3: "Все примеры решены. Хорошо, но постарайся и будет отлично.",
-    4: "Примеры закончились",
-  };
-  for (const [errors, message] of Object.entries(expected)) {
+  const most = Number(learner["closing.few.most"]);
+  for (const errors of [0, most, most + 1]) {
     const page = await openPage(t);
-    await playToTheEnd(page, Number(errors));
-    assert.equal(await text(page, "Label10"), errors);
-    assert.equal((await closingMessage(page)).text, message);
+    await playToTheEnd(page, errors);
+    assert.equal(await number(page, "Label10"), errors);
+    assert.equal((await closingMessage(page)).text, closingText(errors));
   }
 });
 
-test("Tab goes field, Пример, Да, Выход; Enter presses no button", async (t) => {
+test("Tab goes field, Пример, Да, Выход; Enter and Escape press no button", async (t) => {
   const page = await openPage(t);
   const order = [];
   for (let i = 0; i < 4; ++i) {
@@ -160,10 +168,14 @@ test("Tab goes field, Пример, Да, Выход; Enter presses no button", 
   assert.deepEqual(order, ["Text1", "Пример", "Да", "Выход"]);
 
   await page.focus("#Command2");
-  await page.keyboard.press("Enter");
-  assert.equal(await text(page, "Label9"), "", "Enter on a button");
+  for (const key of ["Enter", "Escape"]) {
+    await page.keyboard.press(key);
+    assert.equal(await text(page, "Label9"), "", `${key} on a button`);
+  }
   await page.keyboard.press("Space");
   assert.equal(await text(page, "Label9"), "1", "the space bar presses it");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "and the caret goes to the field");
+  assert.equal(await page.textContent("#Text1-about"), said("said.problem", await factors(page)));
 });
 
 test("Выход ends the quiz on the page", async (t) => {
@@ -173,7 +185,35 @@ test("Выход ends the quiz on the page", async (t) => {
   assert.equal(await page.isVisible("#ended"), true);
   for (const id of ["Text1", "Command2", "Command3", "Command4"])
     assert.equal(await page.isDisabled(`#${id}`), true, id);
-  assert.equal(await page.textContent("#announcer"), "Опрос окончен");
+  assert.equal(await announced(page), said("said.ended"));
+});
+
+// A phone: taps play the quiz with the caret kept in the field, so the
+// keypad, once up, stays up; and with the keypad taking half the screen the
+// problem and the field are still in sight.
+test("on a phone, taps keep the caret in the field and the keypad hides nothing", async () => {
+  const phone = await launch({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
+  try {
+    const page = await phone.context.newPage();
+    await page.goto(server.url);
+    await page.waitForSelector("html[data-ready]");
+    await page.tap("#Text1");
+    for (let n = 1; n <= 3; ++n) {
+      await page.tap("#Command2");
+      await answer(page, String(await product(page)));
+      await page.tap("#Command3");
+      assert.equal(await text(page, "Label5"), learner["verdict.right"]);
+    }
+    await page.setViewportSize({ width: 390, height: 420 });
+    await page.evaluate(() => new Promise(requestAnimationFrame));
+    for (const id of ["Label1", "Label2", "Text1"]) {
+      const box = await page.locator(`#${id}`).boundingBox();
+      const inSight = box.x >= 0 && box.y >= 0 && box.x + box.width <= 390 && box.y + box.height <= 420;
+      assert.ok(inSight, `${id} in sight: ${JSON.stringify(box)}`);
+    }
+  } finally {
+    await phone.close();
+  }
 });
 
 async function untilServiceWorkerControls(page) {
