@@ -136,11 +136,13 @@ windows-configure:
 windows: windows-configure
 	@cmake --build --preset windows -j $(JOBS) --target tsifrolet installer
 
-# The quiz's tests and the window's under Wine at 96 and 144 dpi, then the
-# installer installed, started and removed again; last, both built again in
-# another folder must come out byte for byte the same.
+# The program's imports, all in Windows 7; then the quiz's tests and the
+# window's under Wine at 96 and 144 dpi, and the installer installed, started
+# and removed again; last, both built again in another folder must come out
+# byte for byte the same.
 windows-test: windows-configure
 	@cmake --build --preset windows -j $(JOBS)
+	@windows/check-imports.sh build/windows/tsifrolet.exe
 	@tests/windows/run.sh build/windows
 	@windows/check-reproducible.sh build/windows
 
