@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What `make windows-test` runs once the Windows programs are built: in one
-# fresh Wine prefix on a private X server, the quiz's own tests and the
-# window's tests at 96 dpi, the window's tests again at 144 dpi, then the
-# installer. Screenshots of the window mid-quiz and with its closing box, at
+# fresh Wine prefix on a private X server, a check that the program writes
+# nothing, the quiz's own tests and the window's tests at 96 dpi, those that
+# the DPI changes again at 144 dpi, then the installer. Screenshots of the window mid-quiz and with its closing box, at
 # both DPIs, go to build/windows/screenshots for a person to look at.
 #
 #   tests/windows/run.sh BUILD_DIR
@@ -17,14 +17,12 @@ source tests/windows/installer_checks.sh
 start_wine
 echo "Wine is ready ($SECONDS s)."
 
-# The registry a program would keep settings in, exported as text.
+# The user's registry, where a program keeps its settings (without an
+# administrator it can write nowhere else), exported as text.
 user_registry() {
-  local key
-  for key in HKEY_CURRENT_USER 'HKEY_LOCAL_MACHINE\Software'; do
-    rm -f "$work/part.reg"
-    wine regedit /E "$(winepath -w "$work/part.reg")" "$key" >>"$work/wine.log" 2>&1
-    iconv -f UTF-16 -t UTF-8 "$work/part.reg"
-  done
+  rm -f "$work/user.reg"
+  wine regedit /E "$(winepath -w "$work/user.reg")" HKEY_CURRENT_USER >>"$work/wine.log" 2>&1
+  iconv -f UTF-16 -t UTF-8 "$work/user.reg"
 }
 
 # The bare program, run from its build folder as from a USB stick, writes
@@ -50,11 +48,18 @@ check_writes_nothing() {
 check_writes_nothing
 shots=$build/screenshots
 rm -rf "$shots"
+# At 144 dpi, what the DPI changes: the form's size and places, the pictures,
+# the letters, and the screenshots.
 for dpi in 96 144; do
   mkdir -p "$shots/$dpi"
-  [ "$dpi" = 96 ] || set_dpi "$dpi"
-  tests=$([ "$dpi" = 96 ] && echo . || echo WindowsWindowTests)
-  TSIFROLET_SCREENSHOTS=$(winepath -w "$shots/$dpi") ctest --test-dir "$build" --output-on-failure -R "$tests"
+  if [ "$dpi" = 96 ]; then
+    TSIFROLET_SCREENSHOTS=$(winepath -w "$shots/$dpi") ctest --test-dir "$build" --output-on-failure
+  else
+    set_dpi "$dpi"
+    TSIFROLET_EXE=$(winepath -w "$build/tsifrolet.exe") TSIFROLET_SCREENSHOTS=$(winepath -w "$shots/$dpi") \
+      wine "$build/tests/windows/windows_window_tests.exe" --gtest_brief=1 \
+      --gtest_filter='WindowsForm.ScalesAsOne*:WindowsQuiz.TypedQuiz*'
+  fi
   for bmp in "$shots/$dpi"/*.bmp; do
     [ -e "$bmp" ] && convert "$bmp" -trim +repage "${bmp%.bmp}.png" && rm "$bmp"
   done
