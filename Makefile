@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test
+.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test windows-bench
 
 all: build
 
@@ -72,13 +72,22 @@ fuzz: deps
 
 # Measurements, not tests: the quiz under Google Benchmark, and the program's
 # start-up time and peak memory beside an empty Qt window, in a release build;
-# then the web page's size and load times.
+# then the web page's size and load times, and the Windows program's start-up
+# under Wine.
 BENCH_RUNS ?= 15
 bench: deps
 	@tools/ensure-packages.sh bench
 	$(call build-preset,bench)
 	@bench/run.sh build/bench $(BENCH_RUNS)
 	@$(MAKE) web-bench
+	@$(MAKE) windows-bench
+
+# The Windows program under Wine: start-up and memory beside an empty Win32
+# window, and the sizes of the program and its installer.
+windows-bench:
+	@tools/ensure-packages.sh windows
+	$(call build-preset,windows-bench)
+	@bench/windows_run.sh build/windows-bench $(BENCH_RUNS)
 
 # The web page: bytes transferred (gzip) and time to first paint and to
 # ready, beside an empty page served the same way, in headless Chromium.

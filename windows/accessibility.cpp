@@ -1,10 +1,28 @@
 #include "accessibility.h"
 
+#include "system_library.h"
+
 #include <oleacc.h>
 
 #include <utility>
 
 namespace {
+
+// Strings as COM passes them, without importing the library for runs that
+// never meet a screen reader.
+BSTR allocateString(const std::wstring &text)
+{
+    static const auto allocate = systemFunction<BSTR(WINAPI *)(const OLECHAR *, UINT)>(L"oleaut32.dll",
+                                                                                          "SysAllocStringLen");
+    return allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
+}
+
+void freeString(BSTR text)
+{
+    static const auto free = systemFunction<void(WINAPI *)(BSTR)>(L"oleaut32.dll", "SysFreeString");
+    if (free)
+        free(text);
+}
 
 // The system's accessible object for a control, with another name and
 // description. Everything else is passed on unchanged.
@@ -16,7 +34,7 @@ class NamedAccessible final : public IAccessible {
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
     {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible *>(this);
             AddRef();
             return S_OK;
@@ -136,7 +154,7 @@ class NamedAccessible final : public IAccessible {
     static bool isSelf(const VARIANT &child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
     static HRESULT copy(const std::wstring &text, BSTR *out)
     {
-        *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        *out = allocateString(text);
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 
@@ -149,22 +167,8 @@ class NamedAccessible final : public IAccessible {
 enum { NotificationKindActionCompleted = 2, NotificationProcessingImportantAll = 0 };
 using HostProviderFunction = HRESULT(WINAPI *)(HWND, IUnknown **);
 using RaiseNotificationFunction = HRESULT(WINAPI *)(IUnknown *, int, int, BSTR, BSTR);
-
-template <typename Function> Function automationFunction(const char *name)
-{
-    // By its full path: a program run from a USB stick must not load a DLL
-    // that happens to lie beside it.
-    static HMODULE const library = [] {
-        wchar_t path[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-        if (length == 0 || length > MAX_PATH - 32)
-            return HMODULE{};
-        lstrcatW(path, L"\\uiautomationcore.dll");
-        return LoadLibraryW(path);
-    }();
-    return library ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
-                   : nullptr;
-}
+using CreateStdAccessibleObjectFunction = HRESULT(WINAPI *)(HWND, LONG, REFIID, void **);
+using LresultFromObjectFunction = LRESULT(WINAPI *)(REFIID, WPARAM, IUnknown *);
 
 } // namespace
 
@@ -172,11 +176,16 @@ LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, cons
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
         return 0;
+    // Loaded only once a screen reader asks.
+    static const auto createStandard =
+        systemFunction<CreateStdAccessibleObjectFunction>(L"oleacc.dll", "CreateStdAccessibleObject");
+    static const auto toResult = systemFunction<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
     IAccessible *system = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void **>(&system))))
+    if (!createStandard || !toResult ||
+        FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void **>(&system))))
         return 0;
     auto *named = new NamedAccessible(system, text);
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, named);
+    const LRESULT result = toResult(__uuidof(IAccessible), wParam, named);
     named->Release();
     return result;
 }
@@ -188,17 +197,19 @@ void descriptionChanged(HWND control)
 
 void announce(HWND window, const std::wstring &message)
 {
-    static const auto hostProvider = automationFunction<HostProviderFunction>("UiaHostProviderFromHwnd");
-    static const auto raise = automationFunction<RaiseNotificationFunction>("UiaRaiseNotificationEvent");
+    static const auto hostProvider =
+        systemFunction<HostProviderFunction>(L"uiautomationcore.dll", "UiaHostProviderFromHwnd");
+    static const auto raise =
+        systemFunction<RaiseNotificationFunction>(L"uiautomationcore.dll", "UiaRaiseNotificationEvent");
     if (!hostProvider || !raise || message.empty())
         return;
     IUnknown *provider = nullptr;
     if (FAILED(hostProvider(window, &provider)) || !provider)
         return;
-    BSTR text = SysAllocStringLen(message.data(), static_cast<UINT>(message.size()));
-    BSTR activity = SysAllocString(L"Tsifrolet");
+    BSTR text = allocateString(message);
+    BSTR activity = allocateString(L"Tsifrolet");
     raise(provider, NotificationKindActionCompleted, NotificationProcessingImportantAll, text, activity);
-    SysFreeString(activity);
-    SysFreeString(text);
+    freeString(activity);
+    freeString(text);
     provider->Release();
 }

@@ -1,12 +1,13 @@
 #include "dpi.h"
 
+#include "system_library.h"
+
 namespace {
 
 // Functions of Windows 10 that a Windows 7 program may not import directly.
 template <typename Function> Function user32Function(const char *name)
 {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return systemFunction<Function>(L"user32.dll", name);
 }
 
 using GetDpiForWindowFunction = UINT(WINAPI *)(HWND);

@@ -53,7 +53,7 @@ check_installer() {
 
   # The uninstaller runs on from a copy of itself and returns at once.
   wine "$(winepath -w "$programs/uninstall.exe")" /S >>"$work/wine.log" 2>&1
-  wait_for "the uninstaller to finish" test ! -e "$programs"
+  step_timeout=60 wait_for "the uninstaller to finish" test ! -e "$programs"
   [ ! -e "$menu/Цифролёт.lnk" ] || fail "the Start menu entry is still there"
   [ -z "$(uninstall_value DisplayName)" ] || fail "the list of programs still has it"
   echo "The installer installs, starts and uninstalls the program."
