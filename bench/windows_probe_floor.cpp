@@ -28,8 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     RECT frame{0, 0, 523, 324};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     HWND window = CreateWindowExW(0, L"TsifroletFloor", L"Пусто", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                  nullptr);
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                  instance, nullptr);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG message;

@@ -5,8 +5,8 @@
 // working set, and each program's ratios to the first, the floor.
 //
 //   windows_startup_launcher.exe RUNS FLOOR_PROGRAM PROGRAM...
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>

@@ -12,8 +12,8 @@ namespace {
 // never meet a screen reader.
 BSTR allocateString(const std::wstring &text)
 {
-    static const auto allocate = systemFunction<BSTR(WINAPI *)(const OLECHAR *, UINT)>(L"oleaut32.dll",
-                                                                                          "SysAllocStringLen");
+    static const auto allocate =
+        systemFunction<BSTR(WINAPI *)(const OLECHAR *, UINT)>(L"oleaut32.dll", "SysAllocStringLen");
     return allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
@@ -41,7 +41,10 @@ class NamedAccessible final : public IAccessible {
         }
         return system_->QueryInterface(iid, object);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override
+    {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override
     {
         const LONG left = InterlockedDecrement(&references_);
@@ -65,7 +68,10 @@ class NamedAccessible final : public IAccessible {
         return system_->get_accDescription(child, description);
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override { return system_->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    {
+        return system_->GetTypeInfoCount(count);
+    }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
     {
         return system_->GetTypeInfo(index, locale, info);
@@ -80,8 +86,14 @@ class NamedAccessible final : public IAccessible {
     {
         return system_->Invoke(id, iid, locale, flags, parameters, result, exception, argumentError);
     }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override { return system_->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override { return system_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
+    {
+        return system_->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
+    {
+        return system_->get_accChildCount(count);
+    }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override
     {
         return system_->get_accChild(child, object);
@@ -123,7 +135,8 @@ class NamedAccessible final : public IAccessible {
     {
         return system_->accSelect(flags, child);
     }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height, VARIANT child) override
+    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height,
+                                          VARIANT child) override
     {
         return system_->accLocation(left, top, width, height, child);
     }
@@ -179,10 +192,12 @@ LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, cons
     // Loaded only once a screen reader asks.
     static const auto createStandard =
         systemFunction<CreateStdAccessibleObjectFunction>(L"oleacc.dll", "CreateStdAccessibleObject");
-    static const auto toResult = systemFunction<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
+    static const auto toResult =
+        systemFunction<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
     IAccessible *system = nullptr;
     if (!createStandard || !toResult ||
-        FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void **>(&system))))
+        FAILED(
+            createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void **>(&system))))
         return 0;
     auto *named = new NamedAccessible(system, text);
     const LRESULT result = toResult(__uuidof(IAccessible), wParam, named);

@@ -5,6 +5,8 @@
 #include "form_rules.h"
 #include "text.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace {
@@ -89,7 +91,8 @@ Control createControl(const ControlSpec &row, HWND parent, HINSTANCE instance)
     const std::wstring text = row.kind == ControlKind::Picture ? std::wstring() : toWide(row.text);
     c.handle = CreateWindowExW(row.kind == ControlKind::TextField ? WS_EX_CLIENTEDGE : 0, classFor(row.kind),
                                text.c_str(), styleFor(row), 0, 0, 0, 0, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name))), instance, nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name))), instance,
+                               nullptr);
     return c;
 }
 
@@ -104,16 +107,16 @@ void destroyControl(Control &c)
 HFONT createFont(const FontSpec &spec, int dpi)
 {
     return CreateFontW(-scalePixels(fontPixelSize(spec), dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                       RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       windowsFamily(spec.family).c_str());
+                       RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, windowsFamily(spec.family).c_str());
 }
 
 // A resource name cannot hold "@": "cat@2x.jpg" is the resource "cat_2x.jpg".
 std::wstring pictureResource(std::string_view path, int dpi)
 {
     const std::string_view file = path.starts_with(":/") ? path.substr(2) : path;
-    std::string name = wantsDoubleSize(static_cast<double>(dpi) / ReferenceDpi) ? doubleSizeName(file)
-                                                                                  : std::string(file);
+    std::string name =
+        wantsDoubleSize(static_cast<double>(dpi) / ReferenceDpi) ? doubleSizeName(file) : std::string(file);
     std::ranges::replace(name, '@', '_');
     return toWide(name);
 }
@@ -156,4 +159,42 @@ void drawPicture(const DRAWITEMSTRUCT &item, const Control &c)
     BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, source, 0, 0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
+}
+
+bool pressWithoutFocus(Control &c, HWND form, UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        c.pressedByMouse = true;
+        SetCapture(c.handle);
+        SendMessageW(c.handle, BM_SETSTATE, TRUE, 0);
+        return true;
+    case WM_MOUSEMOVE:
+        if (c.pressedByMouse) {
+            RECT r;
+            GetClientRect(c.handle, &r);
+            SendMessageW(c.handle, BM_SETSTATE,
+                         PtInRect(&r, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), 0);
+        }
+        return c.pressedByMouse;
+    case WM_LBUTTONUP: {
+        if (!c.pressedByMouse)
+            return false;
+        const bool pushed = SendMessageW(c.handle, BM_GETSTATE, 0, 0) & BST_PUSHED;
+        ReleaseCapture(); // its WM_CAPTURECHANGED lets the button go
+        if (pushed)
+            SendMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c.handle), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(c.handle));
+        return true;
+    }
+    case WM_CAPTURECHANGED:
+        if (c.pressedByMouse) {
+            c.pressedByMouse = false;
+            SendMessageW(c.handle, BM_SETSTATE, FALSE, 0);
+        }
+        return false;
+    default:
+        return false;
+    }
 }

@@ -44,6 +44,12 @@ std::wstring pictureResource(std::string_view path, int dpi);
 
 std::wstring textOf(HWND handle);
 
+// A button's mouse message, for a button whose click must not take the focus:
+// the button is pushed while the mouse holds it and clicked (BN_CLICKED to
+// `form`) when the mouse lets go over it, as a system button is, but the
+// focus stays where it was. Returns true for a message handled here.
+bool pressWithoutFocus(Control &control, HWND form, UINT message, LPARAM lParam);
+
 // Owner-drawn buttons, so that their faces show the row's colour; and the
 // pictures, already at their size.
 void drawButton(const DRAWITEMSTRUCT &item, const Control &control, HBRUSH face, int dpi);

@@ -36,7 +36,8 @@ int dpiOfWindow(HWND window)
 
 SIZE frameSize(SIZE client, DWORD style, DWORD extendedStyle, int dpi)
 {
-    static const auto adjustForDpi = user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi =
+        user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
     RECT frame{0, 0, client.cx, client.cy};
     if (adjustForDpi)
         adjustForDpi(&frame, style, FALSE, extendedStyle, static_cast<UINT>(dpi));

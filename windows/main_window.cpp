@@ -8,8 +8,6 @@
 #include "pictures.h"
 #include "text.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 namespace {
@@ -103,7 +101,8 @@ void MainWindow::buildControls()
     }
     // Each control in turn to the top: the last is drawn over all others.
     for (const ControlSpec &row : drawingOrder())
-        SetWindowPos(control(row.name).handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(control(row.name).handle, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::arrangeForDpi(int dpi)
@@ -122,7 +121,8 @@ void MainWindow::arrangeForDpi(int dpi)
         }
         if (row.kind == ControlKind::Picture) {
             DeleteObject(c.picture);
-            c.picture = loadPicture(instance_, pictureResource(row.text, dpi), r.right - r.left, r.bottom - r.top);
+            c.picture =
+                loadPicture(instance_, pictureResource(row.text, dpi), r.right - r.left, r.bottom - r.top);
             InvalidateRect(c.handle, nullptr, FALSE);
         }
     }
@@ -156,7 +156,8 @@ LRESULT CALLBACK MainWindow::formProcedure(HWND window, UINT message, WPARAM wPa
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto *self = reinterpret_cast<MainWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handleFormMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return self ? self->handleFormMessage(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -227,54 +228,16 @@ LRESULT MainWindow::handleControlMessage(Control &c, UINT message, WPARAM wParam
         if (const LRESULT answer = answerAccessibleRequest(c.handle, wParam, lParam, c.accessible))
             return answer;
     }
-    if (!clickTakesFocus(c.row->kind) && c.row->kind == ControlKind::PushButton && handleMouseClick(c, message, lParam))
+    if (!clickTakesFocus(c.row->kind) && c.row->kind == ControlKind::PushButton &&
+        pressWithoutFocus(c, window_, message, lParam))
         return 0;
     return CallWindowProcW(c.systemProcedure, c.handle, message, wParam, lParam);
 }
 
-// A click that must not take the focus: the button is pushed while the
-// mouse holds it and clicked when the mouse lets go over it, as a system
-// button is, but the focus stays where it was.
-bool MainWindow::handleMouseClick(Control &c, UINT message, LPARAM lParam)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        c.pressedByMouse = true;
-        SetCapture(c.handle);
-        SendMessageW(c.handle, BM_SETSTATE, TRUE, 0);
-        return true;
-    case WM_MOUSEMOVE:
-        if (c.pressedByMouse) {
-            RECT r;
-            GetClientRect(c.handle, &r);
-            SendMessageW(c.handle, BM_SETSTATE, PtInRect(&r, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), 0);
-        }
-        return c.pressedByMouse;
-    case WM_LBUTTONUP: {
-        if (!c.pressedByMouse)
-            return false;
-        const bool pushed = SendMessageW(c.handle, BM_GETSTATE, 0, 0) & BST_PUSHED;
-        ReleaseCapture(); // its WM_CAPTURECHANGED lets the button go
-        if (pushed)
-            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c.handle), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(c.handle));
-        return true;
-    }
-    case WM_CAPTURECHANGED:
-        if (c.pressedByMouse) {
-            c.pressedByMouse = false;
-            SendMessageW(c.handle, BM_SETSTATE, FALSE, 0);
-        }
-        return false;
-    default:
-        return false;
-    }
-}
-
 // Keys are filtered before any control sees them: a key that may not press
-// a button never reaches one (nor the field, which would only beep), and Tab
-// follows the table's order rather than the order of creation.
+// a button never reaches one (nor the field, where Enter and Escape would
+// only beep), and Tab follows the table's order rather than the order of
+// creation. Returns true for a key handled here.
 bool MainWindow::handleKey(const MSG &message)
 {
     if (message.message != WM_KEYDOWN && message.message != WM_KEYUP && message.message != WM_CHAR)
@@ -287,14 +250,14 @@ bool MainWindow::handleKey(const MSG &message)
         return true;
     }
     const std::optional<Key> key = keyOf(message.wParam);
-    if (!key || *key == Key::Space) {
-        // The space bar types into the field; on a button the system presses it, when it may.
-        const Control *focused = find(message.hwnd);
-        return key && focused && focused->row->kind == ControlKind::PushButton && !pressesButton(*key);
-    }
+    if (!key)
+        return false;
     const Control *focused = find(message.hwnd);
-    if (message.message == WM_KEYDOWN && pressesButton(*key) && focused &&
-        focused->row->kind == ControlKind::PushButton)
+    const bool onButton = focused && focused->row->kind == ControlKind::PushButton;
+    if (*key == Key::Space)
+        // Typed into the field; on a button the system presses it, if it may.
+        return onButton && !pressesButton(*key);
+    if (onButton && pressesButton(*key) && message.message == WM_KEYDOWN)
         buttonClicked(GetDlgCtrlID(focused->handle));
     return true;
 }
@@ -304,9 +267,8 @@ void MainWindow::moveFocus(int step)
     const std::vector<ControlSpec> order = tabOrder();
     const int size = static_cast<int>(order.size());
     const Control *focused = find(GetFocus());
-    const auto at = std::ranges::find_if(order, [focused](const ControlSpec &row) {
-        return focused && row.name == focused->row->name;
-    });
+    const auto at = std::ranges::find_if(
+        order, [focused](const ControlSpec &row) { return focused && row.name == focused->row->name; });
     const int from = at == order.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - order.begin());
     SetFocus(control(order[static_cast<std::size_t>(((from + step) % size + size) % size)].name).handle);
 }

@@ -50,7 +50,6 @@ class MainWindow final : public QuizView, public FrontEnd {
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleControlMessage(Control &control, UINT message, WPARAM wParam, LPARAM lParam);
-    bool handleMouseClick(Control &control, UINT message, LPARAM lParam);
     bool handleKey(const MSG &message);
     void moveFocus(int step);
     void buttonClicked(int id);

@@ -56,16 +56,17 @@ Pixels decode(std::string_view jpeg)
     ComRef<IWICBitmapFrameDecode> frame;
     ComRef<IWICFormatConverter> converter;
     // The first imaging factory is the one Windows 7 has.
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void **>(factory.out()))) ||
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void **>(factory.out()))) ||
         FAILED(factory->CreateStream(stream.out())) ||
         FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE *>(const_cast<char *>(jpeg.data())),
                                             static_cast<DWORD>(jpeg.size()))) ||
         FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                                 decoder.out())) ||
-        FAILED(decoder->GetFrame(0, frame.out())) || FAILED(factory->CreateFormatConverter(converter.out())) ||
-        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                     0.0, WICBitmapPaletteTypeCustom)))
+        FAILED(decoder->GetFrame(0, frame.out())) ||
+        FAILED(factory->CreateFormatConverter(converter.out())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return pixels;
 
     UINT width = 0, height = 0;
@@ -108,7 +109,7 @@ std::vector<double> averageAxis(const std::vector<double> &in, int lines, int fr
                 weights += w;
             }
             const std::size_t toAt = alongRows ? (static_cast<std::size_t>(line) * to + d) * 3
-                                                : (static_cast<std::size_t>(d) * lines + line) * 3;
+                                               : (static_cast<std::size_t>(d) * lines + line) * 3;
             for (int c = 0; c < 3; ++c)
                 out[toAt + c] = weights > 0 ? sum[c] / weights : 0;
         }

@@ -32,7 +32,8 @@ TEST(WindowsInstalled, StartsFromItsStartMenuEntry)
 {
     const wchar_t *shortcut = _wgetenv(L"TSIFROLET_SHORTCUT");
     const wchar_t *installed = _wgetenv(L"TSIFROLET_INSTALLED");
-    ASSERT_TRUE(shortcut && installed) << "TSIFROLET_SHORTCUT and TSIFROLET_INSTALLED name the entry and the program";
+    ASSERT_TRUE(shortcut && installed)
+        << "TSIFROLET_SHORTCUT and TSIFROLET_INSTALLED name the entry and the program";
     const std::wstring entry = shortcut;
     ASSERT_EQ(GetFileAttributesW(entry.c_str()) == INVALID_FILE_ATTRIBUTES, false) << "no Start menu entry";
     ShellExecuteW(nullptr, L"open", entry.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

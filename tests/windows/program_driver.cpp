@@ -124,21 +124,23 @@ Program::Program()
     std::string commandLine = std::string("\"") + (exe ? exe : "tsifrolet.exe") + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process_));
+    EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process_));
     const DWORD id = process_.dwProcessId;
-    waitUntil([&] {
-        HWND found = nullptr;
-        while ((found = FindWindowExW(nullptr, found, FormClassName, nullptr))) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(found, &owner);
-            if (owner == id && IsWindowVisible(found)) {
-                form_ = found;
-                return true;
+    waitUntil(
+        [&] {
+            HWND found = nullptr;
+            while ((found = FindWindowExW(nullptr, found, FormClassName, nullptr))) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == id && IsWindowVisible(found)) {
+                    form_ = found;
+                    return true;
+                }
             }
-        }
-        return false;
-    }, 15000);
+            return false;
+        },
+        15000);
     EXPECT_NE(form_, nullptr) << "the program's window did not appear";
     SetForegroundWindow(form_);
     settle();

@@ -136,8 +136,9 @@ TEST(WindowsForm, ScreenReadersHearWhatEachControlShows)
     ASSERT_TRUE(field);
     EXPECT_EQ(field->name, toWide(controlNamed("Text1").accessibleName));
     EXPECT_EQ(field->role, ROLE_SYSTEM_TEXT);
-    EXPECT_EQ(field->description, toWide(learner::said(learner::SaidProblem, std::stoi(program.text("Label1")),
-                                                       std::stoi(program.text("Label2")))));
+    EXPECT_EQ(field->description,
+              toWide(learner::said(learner::SaidProblem, std::stoi(program.text("Label1")),
+                                   std::stoi(program.text("Label2")))));
 
     const std::optional<Heard> button = hear(program.control("Command2"));
     ASSERT_TRUE(button);

@@ -89,8 +89,9 @@ TEST(WindowsQuiz, TypedQuizRightToTheEndThenOneWrong)
         program.type(std::to_wstring(program.product()));
         program.check();
         ASSERT_TRUE(waitUntil([&] { return program.text("Label5") == wide(learner::VerdictRight); }))
-            << "problem " << n << ": " << toUtf8(program.text("Label1")) << " x " << toUtf8(program.text("Label2"))
-            << ", answer " << toUtf8(program.text("Text1")) << ", verdict " << toUtf8(program.text("Label5"));
+            << "problem " << n << ": " << toUtf8(program.text("Label1")) << " x "
+            << toUtf8(program.text("Label2")) << ", answer " << toUtf8(program.text("Text1")) << ", verdict "
+            << toUtf8(program.text("Label5"));
         if (n == 1) {
             const Capture verdict = captureScreen(program.screenRect("Label5"));
             EXPECT_GT(countWhere(verdict, isBlack), 10);
@@ -109,7 +110,8 @@ TEST(WindowsQuiz, TypedQuizRightToTheEndThenOneWrong)
     EXPECT_EQ(program.text("Label10"), L"0");
 
     // The credit line, drawn at the start, in real letters.
-    const Capture credit = captureScreen(clientOnScreen(program.form(), {scaled(CreditLineX), scaled(CreditLineY)}));
+    const Capture credit =
+        captureScreen(clientOnScreen(program.form(), {scaled(CreditLineX), scaled(CreditLineY)}));
     EXPECT_GE(credit.distinctGlyphs(Green), 8) << "the credit line is missing or not in real letters";
 
     // Problem 20 is left empty: no penalty, and the best closing text.
