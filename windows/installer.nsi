@@ -2,6 +2,8 @@
 ; It installs for the user who runs it, so a parent on a family PC needs no
 ; administrator: the program under %LOCALAPPDATA%\Programs, a Start menu
 ; entry, and an entry in the list of installed programs with an uninstaller.
+; "setup.exe /AllUsers", run by an administrator, installs for every user of
+; the PC instead, under Program Files, as a school's computer room wants it.
 ; "setup.exe /S" and "uninstall.exe /S" work silently.
 ;
 ; Given by the build: VERSION, PROGRAM (tsifrolet.exe), ICON, OUTFILE.
@@ -15,6 +17,9 @@ RequestExecutionLevel user
 SetCompressor /SOLID lzma
 ; No file dates stored: the same program gives the same installer.
 SetDateSave off
+
+!include FileFunc.nsh
+!include LogicLib.nsh
 
 !define APP_NAME "Цифролёт"
 !define PUBLISHER "Цифролёт"
@@ -44,24 +49,49 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; The registry keys below are written under SHCTX, which follows the shell
+; context: the user's own (HKCU) or the machine's (HKLM) for /AllUsers.
+Function .onInit
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/AllUsers" $1
+    ${IfNot} ${Errors}
+        ; Unless a folder was given with /D=. Asked before the context
+        ; changes, which changes what $LOCALAPPDATA means.
+        ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Tsifrolet"
+            StrCpy $INSTDIR "$PROGRAMFILES64\Tsifrolet"
+        ${EndIf}
+        SetShellVarContext all
+    ${EndIf}
+FunctionEnd
+
+; The uninstaller of an installation for every user lies where the machine's
+; entry says the program is.
+Function un.onInit
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $INSTDIR
+        SetShellVarContext all
+    ${EndIf}
+FunctionEnd
+
 Section
     SetOutPath "$INSTDIR"
     File "/oname=tsifrolet.exe" "${PROGRAM}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\tsifrolet.exe" "" "$INSTDIR\tsifrolet.exe" 0
 
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP_NAME}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tsifrolet.exe,0"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${APP_NAME}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tsifrolet.exe,0"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
     ; The size Windows shows in its list, in KB: what this section installs.
     SectionGetSize 0 $0
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
@@ -69,5 +99,5 @@ Section "Uninstall"
     Delete "$INSTDIR\tsifrolet.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

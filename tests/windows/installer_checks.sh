@@ -1,41 +1,53 @@
 # The installer, in the Wine prefix of tests/windows/run.sh: a silent
 # install for the current user, the Start menu entry and the entry in the
 # list of installed programs, the program started from its entry, and a
-# silent uninstall that leaves nothing behind.
+# silent uninstall that leaves nothing behind; then the same for every user
+# of the PC (/AllUsers), the machine's entries instead of the user's.
 #
 #   check_installer BUILD_DIR
 
 fail() {
-  echo "installer: $*" >&2
+  echo "installer ($scope): $*" >&2
   exit 1
 }
 
-# The uninstall entry, exported by regedit (as UTF-16) and read as UTF-8:
-# `reg query` prints through the console's code page, which garbles Russian.
+# The uninstall entry under ROOT, exported by regedit (as UTF-16) and read as
+# UTF-8: `reg query` prints through the console's code page, which garbles
+# Russian.
 read_uninstall_entry() {
   rm -f "$work/entry.reg"
   wine regedit /E "$(winepath -w "$work/entry.reg")" \
-    'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tsifrolet' >>"$work/wine.log" 2>&1 || true
+    "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tsifrolet" >>"$work/wine.log" 2>&1 || true
   if [ -s "$work/entry.reg" ]; then iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'; fi
 }
 
 # The value of NAME in the entry: a string without its quotes, a dword in hex.
 uninstall_value() {
-  read_uninstall_entry | awk -v name="\"$1\"" -F= '$1 == name {
+  read_uninstall_entry "$root" | awk -v name="\"$1\"" -F= '$1 == name {
     value = substr($0, length(name) + 2)
     if (value ~ /^dword:/) print "0x" substr(value, 7); else { gsub(/^"|"$/, "", value); print value }
   }'
 }
 
-check_installer() {
-  local build=$1
-  local user_dir programs menu installed
-  user_dir=$(winepath -u 'C:\users')/$(id -un)
-  programs=$user_dir/AppData/Local/Programs/Tsifrolet
-  menu=$user_dir/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
+# check_installation BUILD_DIR SCOPE: SCOPE is "user" or "all".
+check_installation() {
+  local build=$1 options=(/S) programs menu installed
+  scope=$2
+  if [ "$scope" = user ]; then
+    local user_dir
+    user_dir=$(winepath -u 'C:\users')/$(id -un)
+    programs=$user_dir/AppData/Local/Programs/Tsifrolet
+    menu=$user_dir/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs
+    root=HKEY_CURRENT_USER
+  else
+    options+=(/AllUsers)
+    programs=$(winepath -u 'C:\Program Files')/Tsifrolet
+    menu=$(winepath -u 'C:\ProgramData')/Microsoft/Windows/Start\ Menu/Programs
+    root=HKEY_LOCAL_MACHINE
+  fi
   installed=$programs/tsifrolet.exe
 
-  wine "$build/tsifrolet-setup.exe" /S >>"$work/wine.log" 2>&1
+  wine "$build/tsifrolet-setup.exe" "${options[@]}" >>"$work/wine.log" 2>&1
   cmp -s "$installed" "$build/tsifrolet.exe" || fail "the program was not installed in $programs"
   [ -f "$programs/uninstall.exe" ] || fail "no uninstaller"
   [ -f "$menu/Цифролёт.lnk" ] || fail "no Start menu entry «Цифролёт»"
@@ -49,12 +61,17 @@ check_installer() {
 
   TSIFROLET_SHORTCUT=$(winepath -w "$menu/Цифролёт.lnk") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
     wine "$build/tests/windows/windows_window_tests.exe" --gtest_filter='WindowsInstalled.*' --gtest_brief=1 \
-    || fail "the program did not start from its Start menu entry"
+    >>"$work/wine.log" 2>&1 || fail "the program did not start from its Start menu entry"
 
   # The uninstaller runs on from a copy of itself and returns at once.
   wine "$(winepath -w "$programs/uninstall.exe")" /S >>"$work/wine.log" 2>&1
   step_timeout=60 wait_for "the uninstaller to finish" test ! -e "$programs"
   [ ! -e "$menu/Цифролёт.lnk" ] || fail "the Start menu entry is still there"
   [ -z "$(uninstall_value DisplayName)" ] || fail "the list of programs still has it"
-  echo "The installer installs, starts and uninstalls the program."
+}
+
+check_installer() {
+  check_installation "$1" user
+  check_installation "$1" all
+  echo "The installer installs, starts and uninstalls the program, for one user and for all."
 }
