@@ -185,21 +185,27 @@ using LresultFromObjectFunction = LRESULT(WINAPI *)(REFIID, WPARAM, IUnknown *);
 
 } // namespace
 
-LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleText &text)
+IAccessible *namedAccessible(HWND control, const AccessibleText &text)
 {
-    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
-        return 0;
     // Loaded only once a screen reader asks.
     static const auto createStandard =
         systemFunction<CreateStdAccessibleObjectFunction>(L"oleacc.dll", "CreateStdAccessibleObject");
+    IAccessible *system = nullptr;
+    if (!createStandard || FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                 reinterpret_cast<void **>(&system))))
+        return nullptr;
+    return new NamedAccessible(system, text);
+}
+
+LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleText &text)
+{
     static const auto toResult =
         systemFunction<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
-    IAccessible *system = nullptr;
-    if (!createStandard || !toResult ||
-        FAILED(
-            createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void **>(&system))))
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || !toResult)
         return 0;
-    auto *named = new NamedAccessible(system, text);
+    IAccessible *named = namedAccessible(control, text);
+    if (!named)
+        return 0;
     const LRESULT result = toResult(__uuidof(IAccessible), wParam, named);
     named->Release();
     return result;

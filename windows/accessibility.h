@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <string>
 
 // What a screen reader is told of one control beyond what the control shows
@@ -13,6 +15,10 @@ struct AccessibleText {
     std::wstring name;        // empty: the control's own text
     std::wstring description; // empty: none
 };
+
+// The system's accessible object for `control`, with `text`; null where the
+// system has none for such a control. The caller releases it.
+IAccessible *namedAccessible(HWND control, const AccessibleText &text);
 
 // Answers WM_GETOBJECT for `control`; 0 when the request is not for its
 // client object, which then takes the usual course.
