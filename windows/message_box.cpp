@@ -7,11 +7,22 @@ namespace {
 thread_local const std::wstring *pendingCaption = nullptr;
 thread_local HHOOK captionHook = nullptr;
 
+// The box's one button, found by its class rather than by a number, which
+// the system's own box does not promise.
+BOOL CALLBACK renameIfButton(HWND child, LPARAM)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Button") == 0)
+        SetWindowTextW(child, pendingCaption->c_str());
+    return TRUE;
+}
+
 LRESULT CALLBACK renameButton(int code, WPARAM wParam, LPARAM lParam)
 {
     // The box is built and about to be shown: its button can be renamed now.
     if (code == HCBT_ACTIVATE && pendingCaption)
-        SetDlgItemTextW(reinterpret_cast<HWND>(wParam), IDOK, pendingCaption->c_str());
+        EnumChildWindows(reinterpret_cast<HWND>(wParam), renameIfButton, 0);
     return CallNextHookEx(captionHook, code, wParam, lParam);
 }
 

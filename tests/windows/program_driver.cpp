@@ -112,9 +112,13 @@ std::wstring OpenBox::text() const
 {
     return windowText(GetDlgItem(handle, 0xFFFF)); // the message's static, in Windows and Wine alike
 }
+HWND OpenBox::button() const
+{
+    return FindWindowExW(handle, nullptr, L"Button", nullptr);
+}
 std::wstring OpenBox::okCaption() const
 {
-    return windowText(GetDlgItem(handle, IDOK));
+    return windowText(button());
 }
 
 Program::Program()
@@ -181,8 +185,10 @@ void Program::settle() const
 
 void Program::clickAt(POINT screen)
 {
-    // The move travels with the clicks: a separate SetCursorPos may not have
-    // reached Wine's server when the button goes down.
+    // Wine moves X's pointer along, and X reports each move back later: the
+    // pointer is moved first and given time to arrive, so that no late
+    // report of it lands between the button going down and coming up. The
+    // clicks carry the place too, since a move alone may still be on its way.
     INPUT clicks[3] = {};
     for (INPUT &input : clicks) {
         input.type = INPUT_MOUSE;
@@ -190,9 +196,16 @@ void Program::clickAt(POINT screen)
         input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
         input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     }
+    SendInput(1, clicks, sizeof(INPUT));
+    waitUntil([&] {
+        POINT at;
+        GetCursorPos(&at);
+        return at.x == screen.x && at.y == screen.y;
+    });
+    settle();
     clicks[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     clicks[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    SendInput(3, clicks, sizeof(INPUT));
+    SendInput(2, clicks + 1, sizeof(INPUT));
     settle();
 }
 
@@ -290,4 +303,18 @@ void Program::check()
 int Program::product() const
 {
     return std::stoi(text("Label1")) * std::stoi(text("Label2"));
+}
+
+std::string Program::inputState() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    char text[200];
+    std::snprintf(text, sizeof text, "; the mouse at %ld,%ld, captured by %p, the focus in %p, %p active",
+                  cursor.x, cursor.y, static_cast<void *>(info.hwndCapture),
+                  static_cast<void *>(info.hwndFocus), static_cast<void *>(info.hwndActive));
+    return text;
 }

@@ -45,6 +45,7 @@ struct OpenBox {
     HWND handle = nullptr;
     std::wstring title() const;
     std::wstring text() const;
+    HWND button() const;
     std::wstring okCaption() const;
 };
 
@@ -71,6 +72,8 @@ class Program {
     // The control that has the focus, and the one that shows the caret.
     HWND focus() const;
     HWND caret() const;
+    // Where the mouse and the focus are, for a failure's message.
+    std::string inputState() const;
 
     OpenBox openBox() const;
     bool hasEnded(int milliseconds = 15000) const;

@@ -65,7 +65,7 @@ void expectClosingBox(Program &program, std::string_view text)
     const Capture shown = captureScreen(message);
     EXPECT_GE(shown.distinctGlyphs(shown.at(0, 0)), 6) << "the message is not drawn in real letters";
     RECT ok;
-    GetWindowRect(GetDlgItem(box.handle, IDOK), &ok);
+    GetWindowRect(box.button(), &ok);
     program.clickAt({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(box.handle); })) << "the box did not close";
 }
