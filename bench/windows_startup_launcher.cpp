@@ -5,8 +5,9 @@
 // working set, and each program's ratios to the first, the floor.
 //
 //   windows_startup_launcher.exe RUNS FLOOR_PROGRAM PROGRAM...
-#include <psapi.h>
 #include <windows.h>
+
+#include <psapi.h> // needs windows.h first
 
 #include <algorithm>
 #include <cstdio>
