@@ -109,7 +109,10 @@ TEST(WindowsQuiz, TypedQuizRightToTheEndThenOneWrong)
     }
     EXPECT_EQ(program.text("Label10"), L"0");
 
-    // The credit line, drawn at the start, in real letters.
+    // The credit line, drawn at the start, in real letters, and still there
+    // once the whole window has been painted again, as after being covered.
+    RedrawWindow(program.form(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    program.settle();
     const Capture credit =
         captureScreen(clientOnScreen(program.form(), {scaled(CreditLineX), scaled(CreditLineY)}));
     EXPECT_GE(credit.distinctGlyphs(Green), 8) << "the credit line is missing or not in real letters";
