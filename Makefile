@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
+.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install-package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -136,6 +136,14 @@ package:
 	$(call build-preset,release)
 	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct 2>/dev/null || date +%s)} && \
 		umask 022 && cpack --preset release
+
+# The package installed by apt, from a copy in a folder of its own: apt reads
+# a local package as its unprivileged user _apt, who cannot enter a home
+# folder (private on Debian 12), and would say so in an alarming note.
+install-package: package
+	@dir=$$(mktemp -d /tmp/tsifrolet-package.XXXXXX) && trap 'rm -rf "$$dir"' EXIT && chmod 755 "$$dir" && \
+		install -m 644 build/release/tsifrolet_*.deb "$$dir" && \
+		$$([ "$$(id -u)" -eq 0 ] || echo sudo) env DEBIAN_FRONTEND=noninteractive apt-get install -y "$$dir"/tsifrolet_*.deb
 
 # The optimised program and its desktop files, stripped, under PREFIX.
 PREFIX ?= /usr/local

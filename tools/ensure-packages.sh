@@ -16,9 +16,9 @@
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
 #         desktops (real window managers and a Wayland compositor, headless).
 #
-# apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
-# the system's temporary folder); the terminal gets one line per step, and
-# the log's tail if apt fails.
+# apt's own output goes to a log file (TSIFROLET_APT_LOG, by default
+# ~/.cache/tsifrolet/apt.log, each user's own); the terminal gets one line
+# per step, and the log's tail if apt fails.
 set -euo pipefail
 
 packages_for() {
@@ -64,7 +64,13 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 
-log=${TSIFROLET_APT_LOG:-${TMPDIR:-/tmp}/tsifrolet-apt.log}
+# A fixed name in the shared /tmp would belong to whoever wrote it first, and
+# every other user would be refused it.
+log=${TSIFROLET_APT_LOG:-}
+if [ -z "$log" ]; then
+  log=${XDG_CACHE_HOME:-${HOME:-/nonexistent}/.cache}/tsifrolet/apt.log
+  { mkdir -p "${log%/*}" && : >"$log"; } 2>/dev/null || log=$(mktemp -t tsifrolet-apt.XXXXXX.log)
+fi
 : >"$log"
 
 # A fresh desktop often runs unattended upgrades at first boot; wait for its
