@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install-package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
+.PHONY: all deps configure build run test check-a11y check-desktops check-readme quiz-only check-asan fuzz bench screenshot package install-package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -51,6 +51,13 @@ check-a11y: build
 check-desktops: build
 	@tools/ensure-packages.sh desktops shots
 	@tests/desktop/window_stays_fixed.sh $(BUILD_DIR)/app/tsifrolet
+
+# The README's first steps pasted one by one by a new user of a fresh Debian 12
+# root made by debootstrap, through `make run` to a passing `make test`.
+# Wants root.
+check-readme:
+	@tools/ensure-packages.sh readme
+	@tests/readme/first_steps.sh
 
 # Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
 quiz-only: deps

@@ -14,7 +14,8 @@
 #         web (the page: emscripten, node, Chromium for its tests, font subsetting),
 #         npm (where node came without it),
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
-#         desktops (real window managers and a Wayland compositor, headless).
+#         desktops (real window managers and a Wayland compositor, headless),
+#         readme (a fresh Debian root to try the README's first steps in).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default
 # ~/.cache/tsifrolet/apt.log, each user's own); the terminal gets one line
@@ -36,6 +37,7 @@ packages_for() {
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
     desktops) echo openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
+    readme) echo debootstrap expect xvfb xdotool ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }
