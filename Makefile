@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test windows-bench
+.PHONY: all deps configure build run test check-a11y check-desktops check-readme quiz-only check-asan fuzz bench screenshot package install-package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test windows-bench
 
 all: build
 
@@ -51,6 +51,13 @@ check-a11y: build
 check-desktops: build
 	@tools/ensure-packages.sh desktops shots
 	@tests/desktop/window_stays_fixed.sh $(BUILD_DIR)/app/tsifrolet
+
+# The README's first steps pasted one by one by a new user of a fresh Debian 12
+# root made by debootstrap, through `make run` to a passing `make test`.
+# Wants root.
+check-readme:
+	@tools/ensure-packages.sh readme
+	@tests/readme/first_steps.sh
 
 # Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
 quiz-only: deps
@@ -164,6 +171,14 @@ package:
 	$(call build-preset,release)
 	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct 2>/dev/null || date +%s)} && \
 		umask 022 && cpack --preset release
+
+# The package installed by apt, from a copy in a folder of its own: apt reads
+# a local package as its unprivileged user _apt, who cannot enter a home
+# folder (private on Debian 12), and would say so in an alarming note.
+install-package: package
+	@dir=$$(mktemp -d /tmp/tsifrolet-package.XXXXXX) && trap 'rm -rf "$$dir"' EXIT && chmod 755 "$$dir" && \
+		install -m 644 build/release/tsifrolet_*.deb "$$dir" && \
+		$$([ "$$(id -u)" -eq 0 ] || echo sudo) env DEBIAN_FRONTEND=noninteractive apt-get install -y "$$dir"/tsifrolet_*.deb
 
 # The optimised program and its desktop files, stripped, under PREFIX.
 PREFIX ?= /usr/local

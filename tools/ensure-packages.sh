@@ -15,11 +15,12 @@
 #         npm (where node came without it),
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
 #         desktops (real window managers and a Wayland compositor, headless),
-#         windows (the Win32 program: mingw-w64, NSIS, and Wine on Xvfb to test it).
+#         windows (the Win32 program: mingw-w64, NSIS, and Wine on Xvfb to test it),
+#         readme (a fresh Debian root to try the README's first steps in).
 #
-# apt's own output goes to a log file (TSIFROLET_APT_LOG, by default under
-# the system's temporary folder); the terminal gets one line per step, and
-# the log's tail if apt fails.
+# apt's own output goes to a log file (TSIFROLET_APT_LOG, by default
+# ~/.cache/tsifrolet/apt.log, each user's own); the terminal gets one line
+# per step, and the log's tail if apt fails.
 set -euo pipefail
 
 packages_for() {
@@ -41,6 +42,7 @@ packages_for() {
     # its installer are 64-bit only, so wine64 alone runs them.
     windows) echo g++-mingw-w64-x86-64-posix libgtest-dev nsis wine wine64 fonts-wine fonts-liberation2 \
       xvfb xauth imagemagick ;;
+    readme) echo debootstrap expect xvfb xdotool ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
 }
@@ -69,7 +71,13 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 
-log=${TSIFROLET_APT_LOG:-${TMPDIR:-/tmp}/tsifrolet-apt.log}
+# A fixed name in the shared /tmp would belong to whoever wrote it first, and
+# every other user would be refused it.
+log=${TSIFROLET_APT_LOG:-}
+if [ -z "$log" ]; then
+  log=${XDG_CACHE_HOME:-${HOME:-/nonexistent}/.cache}/tsifrolet/apt.log
+  { mkdir -p "${log%/*}" && : >"$log"; } 2>/dev/null || log=$(mktemp -t tsifrolet-apt.XXXXXX.log)
+fi
 : >"$log"
 
 # A fresh desktop often runs unattended upgrades at first boot; wait for its
