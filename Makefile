@@ -89,7 +89,8 @@ clean:
 	rm -rf build
 
 # The web page: the quiz compiled to WebAssembly by Debian's emscripten, whose
-# JavaScript tools find Debian's acorn only through NODE_PATH.
+# JavaScript tools find Debian's acorn only through NODE_PATH, and the page
+# written around it.
 web-deps:
 	@tools/ensure-packages.sh web
 
@@ -97,9 +98,10 @@ wasm: web-deps
 	@NODE_PATH=/usr/share/nodejs cmake --preset wasm -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS)
 
-# The page as a static folder, build/web, that any static web server can serve.
+# The page as a static folder, build/web, that any static web server can
+# serve, with the page as one file beside it, tsifrolet.html; the wasm build
+# writes both.
 web: wasm
-	@WERROR_FLAG=$(if $(filter ON,$(WERROR)),-Werror) web/build.sh build/wasm build/web
 
 # The quiz's own test suite compiled to WebAssembly and run by node, then the
 # page played in Debian's Chromium, driven by playwright-core from npm.
