@@ -1,4 +1,4 @@
-// Just enough PNG decoding for Chromium's screenshots (8-bit RGB or RGBA,
+// Just enough PNG decoding for the browsers' screenshots (8-bit RGB or RGBA,
 // not interlaced), so a test can read the colours the page really shows.
 import { inflateSync } from "node:zlib";
 
@@ -48,4 +48,15 @@ export function decodePng(buffer) {
   const colours = [];
   for (let i = 0; i < pixels.length; i += channels) colours.push([pixels[i], pixels[i + 1], pixels[i + 2]]);
   return { width, height, colours };
+}
+
+// The part of an image inside a box, clipped to the image.
+export function crop({ width, height, colours }, box) {
+  const left = Math.max(box.x, 0);
+  const top = Math.max(box.y, 0);
+  const right = Math.min(box.x + box.width, width);
+  const bottom = Math.min(box.y + box.height, height);
+  const cut = [];
+  for (let y = top; y < bottom; ++y) cut.push(...colours.slice(y * width + left, y * width + right));
+  return { width: right - left, height: bottom - top, colours: cut };
 }
