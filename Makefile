@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse
+.PHONY: all deps configure build run test check-a11y check-desktops quiz-only check-asan fuzz bench screenshot package install clean wasm web web-test web-run web-deps web-browsers web-node-modules web-screenshot web-bench web-lighthouse
 
 all: build
 
@@ -81,9 +81,11 @@ bench: deps
 	@$(MAKE) web-bench
 
 # The web page: bytes transferred (gzip) and time to first paint and to
-# ready, beside an empty page served the same way, in headless Chromium.
-web-bench: web web-node-modules
-	@cd web/test && node bench.js $(BENCH_RUNS)
+# ready, beside an empty page served the same way, in headless Chromium and
+# Firefox; and the size of the page as one file.
+WEB_BENCH_RUNS ?= 31
+web-bench: web web-browsers web-node-modules
+	@cd web/test && node bench.js $(WEB_BENCH_RUNS)
 
 clean:
 	rm -rf build
@@ -104,14 +106,18 @@ wasm: web-deps
 web: wasm
 
 # The quiz's own test suite compiled to WebAssembly and run by node, then the
-# page played in Debian's Chromium, driven by playwright-core from npm.
+# page's cases in Debian's Chromium, Firefox ESR and WebKit, driven by
+# playwright-core and puppeteer-core from npm and by WebKit's own WebDriver.
 # Debian's nodejs comes without npm; other builds of node bring their own.
 web-node-modules: web-deps
 	@command -v npm >/dev/null || tools/ensure-packages.sh npm
 	@[ web/test/node_modules/.package-lock.json -nt web/test/package-lock.json ] || \
 		(cd web/test && npm ci --no-audit --no-fund --loglevel=error)
 
-web-test: web web-node-modules
+web-browsers:
+	@tools/ensure-packages.sh browsers
+
+web-test: web web-browsers web-node-modules
 	@ctest --preset wasm
 	@cd web/test && node --test page.test.js
 
@@ -120,8 +126,9 @@ web-test: web web-node-modules
 web-lighthouse: web
 	@web/lighthouse/run.sh
 
-# Photographs of the page at the window's size, on a laptop and on a tablet.
-web-screenshot: web web-node-modules
+# Photographs of the page mid-quiz in the three engines, on phones and
+# tablets held both ways, into build/web-screenshots.
+web-screenshot: web web-browsers web-node-modules
 	@cd web/test && node screenshots.js
 
 # Serves build/web on this machine only; WEB_PORT=0 takes any free port.

@@ -18,7 +18,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { chromium as playwrightChromium } from "playwright-core";
 import puppeteer from "puppeteer-core";
-import { crop, decodePng } from "./png.js";
+import { crop, decodePng, encodePng } from "./png.js";
 
 export const chromiumFlags = [
   "--headless",
@@ -270,6 +270,7 @@ function startXvfb() {
   const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1600x1600x24", "-nolisten", "tcp"], {
     stdio: ["ignore", "ignore", "ignore", "pipe"],
   });
+  process.on("exit", () => xvfb.kill());
   return new Promise((resolve, reject) => {
     xvfb.on("error", reject);
     xvfb.stdio[3].on("data", (chunk) => resolve({ display: `:${String(chunk).trim()}`, stop: () => xvfb.kill() }));
@@ -277,7 +278,6 @@ function startXvfb() {
 }
 
 const webdriverKeys = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Space: " " };
-const elementKey = "element-6066-11e4-a52e-4f735466cecf";
 
 // MiniBrowser's window is never narrower than this; a narrower viewport is
 // an iframe of that size in a page of the same origin.
@@ -356,16 +356,18 @@ class WebKitTab extends Tab {
   }
   async resize(width, height) {
     this.size = { width, height };
-    if (this.framed) {
-      await this.command("POST", "/frame/parent", {});
-      await this.evaluate(
-        call((w, h) => Object.assign(document.querySelector("iframe").style, { width: `${w}px`, height: `${h}px` }), [width, height]),
-      );
-      const frame = await this.command("POST", "/element", { using: "css selector", value: "iframe" });
-      await this.command("POST", "/frame", { id: frame });
-      return;
-    }
-    // The window's frame takes its own room, measured once.
+    if (!this.framed) return this.fitWindow(width, height);
+    await this.command("POST", "/frame/parent", {});
+    await this.fitWindow(webkitNarrowest, height);
+    await this.evaluate(
+      call((w, h) => Object.assign(document.querySelector("iframe").style, { width: `${w}px`, height: `${h}px` }), [width, height]),
+    );
+    const frame = await this.command("POST", "/element", { using: "css selector", value: "iframe" });
+    await this.command("POST", "/frame", { id: frame });
+  }
+  // The top-level viewport made exactly this size; the window's frame takes
+  // room of its own, measured as it goes.
+  async fitWindow(width, height) {
     for (let tries = 0; tries < 3; ++tries) {
       const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.evaluate(
         "[innerWidth, innerHeight, outerWidth, outerHeight]",
@@ -378,17 +380,12 @@ class WebKitTab extends Tab {
     }
     throw new Error(`WebKit's viewport cannot be ${width}x${height}`);
   }
+  // The window's viewport; a framed page's is the iframe in its top-left
+  // corner, cut from it.
   async shot() {
-    let base64;
-    if (this.framed) {
-      await this.command("POST", "/frame/parent", {});
-      const frame = await this.command("POST", "/element", { using: "css selector", value: "iframe" });
-      base64 = await this.command("GET", `/element/${frame[elementKey]}/screenshot`);
-      await this.command("POST", "/frame", { id: frame });
-    } else {
-      base64 = await this.command("GET", "/screenshot");
-    }
-    return Buffer.from(base64, "base64");
+    const png = Buffer.from(await this.command("GET", "/screenshot"), "base64");
+    if (!this.framed) return png;
+    return encodePng(crop(decodePng(png), { x: 0, y: 0, ...this.size }));
   }
   async close() {
     await this.keepErrors();
@@ -406,6 +403,7 @@ const webkit = {
       env: { ...process.env, DISPLAY: this.x.display },
       stdio: "ignore",
     });
+    process.on("exit", () => this.process.kill());
     this.base = `http://127.0.0.1:${port}`;
     await this.waitUntilUp();
   },

@@ -17,6 +17,8 @@ export function serve(folder = pageDir) {
   const server = spawn("python3", [join(root, "web", "serve.py"), folder, "0"], {
     stdio: ["ignore", "pipe", "inherit"],
   });
+  // Not left behind when a run ends early.
+  process.on("exit", () => server.kill());
   return new Promise((resolve, reject) => {
     server.on("error", reject);
     server.stdout.on("data", (chunk) => {
