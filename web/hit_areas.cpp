@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-FormBox boxOf(const ControlSpec &c)
+FormBox formBoxOf(const ControlSpec &c)
 {
     return {{twipsToPixels(c.left), twipsToPixels(c.top)},
             {twipsToPixels(c.left + c.width), twipsToPixels(c.top + c.height)}};
 }
+
+namespace {
 
 const FormBox Form{{0, 0}, {twipsToPixels(FormWidthTwips), twipsToPixels(FormHeightTwips)}};
 
@@ -48,7 +48,7 @@ void move(HitArea &hit, int axis, double by)
 // moved into the form as far as it still holds the control.
 HitArea grown(const ControlSpec &row, double side)
 {
-    HitArea hit{row.name, boxOf(row), boxOf(row)};
+    HitArea hit{row.name, formBoxOf(row), formBoxOf(row)};
     for (int axis = 0; axis < 2; ++axis) {
         const double extra = std::max(side - (hit.area.hi[axis] - hit.area.lo[axis]), 0.0);
         hit.area.lo[axis] -= extra / 2;

@@ -14,6 +14,10 @@ struct FormBox {
     std::array<double, 2> lo, hi;
 };
 
+struct ControlSpec;
+// Where the layout table draws a control.
+FormBox formBoxOf(const ControlSpec &control);
+
 struct HitArea {
     std::string_view name;
     FormBox control; // what is drawn

@@ -195,8 +195,7 @@ struct PictureSource {
 std::string controlCss(const ControlSpec &row, int stacking, const HitArea *hit,
                        const PictureSource &pictures)
 {
-    const FormBox drawn{{twipsToPixels(row.left), twipsToPixels(row.top)},
-                        {twipsToPixels(row.left + row.width), twipsToPixels(row.top + row.height)}};
+    const FormBox drawn = formBoxOf(row);
     const bool hasFace = row.kind == ControlKind::TextField;
     std::ostringstream rule;
     rule << "#" << row.name << "{" << rectCss(hasFace && hit ? hit->area : drawn) << ";z-index:" << stacking;
@@ -232,7 +231,7 @@ std::string doubleSizePictureCss(const ControlSpec &row, const PageFiles &files)
     return rule.str();
 }
 
-// A finger's reach on a phone in CSS pixels, for a side in form pixels.
+// A length in the form's pixels as CSS pixels on the phone.
 double onPhone(double formPixels)
 {
     return formPixels * PhoneWidthCssPixels / twipsToPixels(FormWidthTwips);

@@ -35,7 +35,8 @@ export const chromiumFlags = [
 const call = (fn, args) => `(${fn})(...${JSON.stringify(args)})`;
 
 // What every engine's tab does alike, on top of its own few primitives:
-// evaluate(expression), pointer(x, y, touch), keys(list), shot().
+// evaluate(expression), pointer(x, y, touch), keys(list), and screenshot(),
+// a PNG of the viewport.
 class Tab {
   errors = [];
 
@@ -71,10 +72,6 @@ class Tab {
     await this.pointer(x, y, true);
   }
 
-  clickAt(x, y) {
-    return this.pointer(x, y, false);
-  }
-
   tapAt(x, y) {
     return this.pointer(x, y, true);
   }
@@ -88,15 +85,10 @@ class Tab {
     return this.keys([key]);
   }
 
-  // A PNG of the viewport.
-  screenshot() {
-    return this.shot();
-  }
-
   // The colours on screen, of the viewport or of one element: cut from the
   // viewport, as WebKit's pictures of one element come out black.
   async pixels(id) {
-    const image = decodePng(await this.shot());
+    const image = decodePng(await this.screenshot());
     if (!id) return image;
     const box = await this.run((id) => {
       const { x, y, width, height } = document.getElementById(id).getBoundingClientRect();
@@ -106,19 +98,16 @@ class Tab {
   }
 }
 
-// ---------------------------------------------------------------- Chromium
-
-class ChromiumTab extends Tab {
-  constructor(context, page) {
+// A page driven by playwright or puppeteer, whose pages read alike.
+class DrivenTab extends Tab {
+  constructor(context, page, keyNames = {}) {
     super();
     this.context = context;
     this.page = page;
+    this.keyNames = keyNames;
     page.on("console", (message) => message.type() === "error" && this.errors.push(message.text()));
     page.on("pageerror", (error) => this.errors.push(String(error)));
     page.on("requestfailed", (request) => this.errors.push(`${request.url()}: ${request.failure()?.errorText}`));
-  }
-  runFirst(fn) {
-    return this.page.addInitScript(fn);
   }
   async goto(url) {
     await this.page.goto(url);
@@ -133,13 +122,24 @@ class ChromiumTab extends Tab {
     return touch ? this.page.touchscreen.tap(x, y) : this.page.mouse.click(x, y);
   }
   async keys(list) {
-    for (const key of list) await this.page.keyboard.press(key === " " ? "Space" : key);
+    for (const key of list) await this.page.keyboard.press(this.keyNames[key] ?? key);
+  }
+  async screenshot() {
+    return Buffer.from(await this.page.screenshot());
+  }
+}
+
+// ---------------------------------------------------------------- Chromium
+
+class ChromiumTab extends DrivenTab {
+  constructor(context, page) {
+    super(context, page, { " ": "Space" });
+  }
+  runFirst(fn) {
+    return this.page.addInitScript(fn);
   }
   resize(width, height) {
     return this.page.setViewportSize({ width, height });
-  }
-  shot() {
-    return this.page.screenshot();
   }
   close() {
     return this.page.close();
@@ -187,40 +187,15 @@ const chromium = {
 
 // ----------------------------------------------------------------- Firefox
 
-const puppeteerKeys = { Space: " " };
-
-class FirefoxTab extends Tab {
+class FirefoxTab extends DrivenTab {
   constructor(context, page) {
-    super();
-    this.context = context;
-    this.page = page;
-    page.on("console", (message) => message.type() === "error" && this.errors.push(message.text()));
-    page.on("pageerror", (error) => this.errors.push(String(error)));
-    page.on("requestfailed", (request) => this.errors.push(`${request.url()}: ${request.failure()?.errorText}`));
+    super(context, page, { Space: " " });
   }
   runFirst(fn) {
     return this.page.evaluateOnNewDocument(fn);
   }
-  async goto(url) {
-    await this.page.goto(url);
-  }
-  async reload() {
-    await this.page.reload();
-  }
-  evaluate(expression) {
-    return this.page.evaluate(expression);
-  }
-  pointer(x, y, touch) {
-    return touch ? this.page.touchscreen.tap(x, y) : this.page.mouse.click(x, y);
-  }
-  async keys(list) {
-    for (const key of list) await this.page.keyboard.press(puppeteerKeys[key] ?? key);
-  }
   resize(width, height) {
     return this.page.setViewport({ width, height, hasTouch: this.touch });
-  }
-  async shot() {
-    return Buffer.from(await this.page.screenshot());
   }
   close() {
     return this.context.close();
@@ -382,7 +357,7 @@ class WebKitTab extends Tab {
   }
   // The window's viewport; a framed page's is the iframe in its top-left
   // corner, cut from it.
-  async shot() {
+  async screenshot() {
     const png = Buffer.from(await this.command("GET", "/screenshot"), "base64");
     if (!this.framed) return png;
     return encodePng(crop(decodePng(png), { x: 0, y: 0, ...this.size }));

@@ -449,7 +449,7 @@ for (const engine of engines) {
   describe(engine.name, () => {
     before(() => engine.start());
     after(() => engine.stop());
-    test("the engine starts", async (t) => {
+    test("the engine and its version", async (t) => {
       await (await engine.open({ width: 523, height: 324 })).close();
       t.diagnostic(engine.version);
     });
