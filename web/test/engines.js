@@ -356,8 +356,10 @@ class WebKitTab extends Tab {
     throw new Error(`WebKit's viewport cannot be ${width}x${height}`);
   }
   // The window's viewport; a framed page's is the iframe in its top-left
-  // corner, cut from it.
+  // corner, cut from it. WebKit's picture is of the last frame it drew, so a
+  // change made just now is drawn first.
   async screenshot() {
+    await this.run(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
     const png = Buffer.from(await this.command("GET", "/screenshot"), "base64");
     if (!this.framed) return png;
     return encodePng(crop(decodePng(png), { x: 0, y: 0, ...this.size }));
