@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds treat every warning as an error.
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build run test check-a11y check-desktops check-readme quiz-only check-asan fuzz bench screenshot package install-package install clean wasm web web-test web-run web-deps web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test windows-bench
+.PHONY: all deps configure build run test check-a11y check-desktops check-readme quiz-only check-asan fuzz bench screenshot package install-package install clean wasm web web-test web-run web-deps web-browsers web-node-modules web-screenshot web-bench web-lighthouse windows-configure windows windows-test windows-bench
 
 all: build
 
@@ -97,15 +97,18 @@ windows-bench:
 	@bench/windows_run.sh build/windows-bench $(BENCH_RUNS)
 
 # The web page: bytes transferred (gzip) and time to first paint and to
-# ready, beside an empty page served the same way, in headless Chromium.
-web-bench: web web-node-modules
-	@cd web/test && node bench.js $(BENCH_RUNS)
+# ready, beside an empty page served the same way, in headless Chromium and
+# Firefox; and the size of the page as one file.
+WEB_BENCH_RUNS ?= 31
+web-bench: web web-browsers web-node-modules
+	@cd web/test && node bench.js $(WEB_BENCH_RUNS)
 
 clean:
 	rm -rf build
 
 # The web page: the quiz compiled to WebAssembly by Debian's emscripten, whose
-# JavaScript tools find Debian's acorn only through NODE_PATH.
+# JavaScript tools find Debian's acorn only through NODE_PATH, and the page
+# written around it.
 web-deps:
 	@tools/ensure-packages.sh web
 
@@ -113,19 +116,24 @@ wasm: web-deps
 	@NODE_PATH=/usr/share/nodejs cmake --preset wasm -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS)
 
-# The page as a static folder, build/web, that any static web server can serve.
+# The page as a static folder, build/web, that any static web server can
+# serve, with the page as one file beside it, tsifrolet.html; the wasm build
+# writes both.
 web: wasm
-	@WERROR_FLAG=$(if $(filter ON,$(WERROR)),-Werror) web/build.sh build/wasm build/web
 
 # The quiz's own test suite compiled to WebAssembly and run by node, then the
-# page played in Debian's Chromium, driven by playwright-core from npm.
+# page's cases in Debian's Chromium, Firefox ESR and WebKit, driven by
+# playwright-core and puppeteer-core from npm and by WebKit's own WebDriver.
 # Debian's nodejs comes without npm; other builds of node bring their own.
 web-node-modules: web-deps
 	@command -v npm >/dev/null || tools/ensure-packages.sh npm
 	@[ web/test/node_modules/.package-lock.json -nt web/test/package-lock.json ] || \
 		(cd web/test && npm ci --no-audit --no-fund --loglevel=error)
 
-web-test: web web-node-modules
+web-browsers:
+	@tools/ensure-packages.sh browsers
+
+web-test: web web-browsers web-node-modules
 	@ctest --preset wasm
 	@cd web/test && node --test page.test.js
 
@@ -134,8 +142,9 @@ web-test: web web-node-modules
 web-lighthouse: web
 	@web/lighthouse/run.sh
 
-# Photographs of the page at the window's size, on a laptop and on a tablet.
-web-screenshot: web web-node-modules
+# Photographs of the page mid-quiz in the three engines, on phones and
+# tablets held both ways, into build/web-screenshots.
+web-screenshot: web web-browsers web-node-modules
 	@cd web/test && node screenshots.js
 
 # Serves build/web on this machine only; WEB_PORT=0 takes any free port.

@@ -13,6 +13,7 @@
 #         profile (finding where time and memory go),
 #         web (the page: emscripten, node, Chromium for its tests, font subsetting),
 #         npm (where node came without it),
+#         browsers (Firefox ESR and WebKit with its WebDriver, for the page's tests),
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
 #         desktops (real window managers and a Wayland compositor, headless),
 #         windows (the Win32 program: mingw-w64, NSIS, and Wine on Xvfb to test it),
@@ -34,6 +35,7 @@ packages_for() {
     bench) echo libbenchmark-dev xvfb xauth ;;
     profile) echo linux-perf heaptrack valgrind strace ;;
     npm) echo npm ;;
+    browsers) echo firefox-esr webkit2gtk-driver xvfb xauth ;;
     web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;

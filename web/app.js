@@ -113,7 +113,12 @@ $("restart").addEventListener("click", () => location.reload());
 
 // Keeping the page for offline use can wait until it has loaded: registering
 // the service worker costs more than a millisecond that the quiz need not wait.
-if ("serviceWorker" in navigator) addEventListener("load", () => navigator.serviceWorker.register("sw.js"));
+// Only the served page has a worker, and only a page that came over the
+// network can have one: the page saved as one file has everything already.
+// A browser may still refuse (a private window may); the quiz plays on.
+const worker = document.documentElement.dataset.serviceWorker;
+if (worker && "serviceWorker" in navigator && location.protocol.startsWith("http"))
+  addEventListener("load", () => navigator.serviceWorker.register(worker).catch(() => {}));
 
 document.documentElement.dataset.ready = "true";
 performance.mark("ready");

@@ -1,54 +1,38 @@
-// Writes the web page's controls from the window's layout table, so that the
-// page and the window cannot drift apart:
+// Writes the whole web page from the window's layout table, so that the page
+// and the window cannot drift apart:
 //
-//   page_builder TEMPLATE ASSETS_DIR OUT_DIR
+//   page_builder WEB_DIR ASSETS_DIR FONTS_DIR QUIZ_WASM OUT_DIR
 //
-// OUT_DIR/index.html is TEMPLATE with @CAPTION@, @CONTROLS@, @CREDIT@ and the
-// front ends' shared words filled in; OUT_DIR/layout.css places, sizes,
-// stacks and colours every control, and OUT_DIR/manifest.webmanifest names
-// the installed app and gives its colours. A picture also gets its
-// double-size variant when ASSETS_DIR has one. What the controls do with keys
-// and clicks is written on them as data, from the rules the window follows.
+// WEB_DIR holds the page's template (index.html.in), style sheet, script and
+// service worker template; ASSETS_DIR the pictures and the icon the table
+// names; FONTS_DIR the fonts the style sheet names. Into OUT_DIR go two pages
+// of one template:
+//
+// - index.html, to be served: the controls, every style and the script with
+//   the quiz's WebAssembly written into it, so that it can be played as soon
+//   as it has arrived; beside it the pictures (each with its double-size
+//   variant, where there is one), the fonts, the icon, the app's manifest and
+//   a service worker that keeps all of them for offline use;
+// - tsifrolet.html, the page as one file to save and open from disk:
+//   everything inside it, the pictures at their own size, and no worker.
+//
+// What the controls do with keys and clicks is written on them as data, from
+// the rules the window follows.
 #include "form_rules.h"
+#include "hit_areas.h"
 #include "layout_table.h"
+#include "page_files.h"
 #include "phrases.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string css(ColourWord colour)
 {
@@ -62,9 +46,21 @@ std::string cssFont(const FontSpec &font)
     return std::to_string(font.weight) + " " + std::to_string(fontPixelSize(font)) + "px var(--face)";
 }
 
-std::string px(int twips)
+// Form pixels, to a hundredth.
+std::string px(double pixels)
 {
-    return std::to_string(twips / TwipsPerPixel) + "px";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", pixels);
+    std::string number = text;
+    number.erase(number.find_last_not_of('0') + 1);
+    if (number.back() == '.')
+        number.pop_back();
+    return (number == "-0" ? "0" : number) + "px";
+}
+
+std::string pxTwips(int twips)
+{
+    return px(twipsToPixels(twips));
 }
 
 // A resource path of the window (":/cat.jpg") as a file beside the page.
@@ -73,6 +69,12 @@ std::string fileName(std::string_view resource)
     if (resource.starts_with(":/"))
         resource.remove_prefix(2);
     return std::string(resource);
+}
+
+// The drawing the icon is rendered from: the installed app's icon at any size.
+std::string iconDrawing()
+{
+    return fs::path(fileName(FormIcon)).replace_extension(".svg").string();
 }
 
 const char *alignment(TextAlignment a)
@@ -114,9 +116,14 @@ std::string buttonRules(const ControlSpec &row)
 {
     std::string deadKeys;
     for (const Key key : AllKeys)
-        if (!pressesButton(key))
-            deadKeys += (deadKeys.empty() ? "" : ",") + std::string(domKeyName(key));
-    std::string rules = " data-dead-keys=\"" + deadKeys + "\"";
+        if (!pressesButton(key)) {
+            if (!deadKeys.empty())
+                deadKeys += ',';
+            deadKeys += domKeyName(key);
+        }
+    std::string rules = " data-dead-keys=\"";
+    rules += deadKeys;
+    rules += "\"";
     if (!clickTakesFocus(row.kind))
         rules += " data-click-leaves-focus";
     return rules;
@@ -129,17 +136,20 @@ std::string controlHtml(const ControlSpec &row)
     std::ostringstream html;
     switch (row.kind) {
     case ControlKind::PushButton:
-        html << "<button id=\"" << id << "\" class=\"control button\" type=\"button\"" << describedBy(row)
+        html << "<button id=\"" << id << "\" class=\"control button hit\" type=\"button\"" << describedBy(row)
              << buttonRules(row) << ">" << text << "</button>";
         break;
     case ControlKind::TextField:
-        html << "<input id=\"" << id << "\" class=\"control field\" type=\"text\" value=\"" << text
+        // The field's element is all a finger reaches; its face, before it,
+        // draws the field where the table puts it.
+        html << "<div id=\"" << id << "-face\" class=\"control face\" aria-hidden=\"true\"></div>"
+             << "<input id=\"" << id << "\" class=\"control field hit\" type=\"text\" value=\"" << text
              << "\" aria-label=\"" << escaped(row.accessibleName) << "\"" << describedBy(row)
              << " inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\" autofocus>";
         break;
     case ControlKind::Picture:
-        // Drawn by layout.css, stretched to the control as in the window;
-        // the pictures only decorate, so screen readers pass over them.
+        // Drawn by the style sheet, stretched to the control as in the
+        // window; the pictures only decorate, so screen readers pass over them.
         html << "<div id=\"" << id << "\" class=\"control picture\" aria-hidden=\"true\"></div>";
         break;
     case ControlKind::Label:
@@ -157,112 +167,226 @@ std::string controlHtml(const ControlSpec &row)
     return html.str();
 }
 
-// The picture stretched over the whole control, its aspect ratio not kept.
-std::string pictureCss(const ControlSpec &row)
+std::string rectCss(const FormBox &box)
 {
-    return ";background:url(" + fileName(row.text) + ") 0 0/100% 100% no-repeat";
+    return "left:" + px(box.lo[0]) + ";top:" + px(box.lo[1]) + ";width:" + px(box.hi[0] - box.lo[0]) +
+           ";height:" + px(box.hi[1] - box.lo[1]);
+}
+
+std::string reachCss(const HitArea &hit)
+{
+    return ";--reach-top:" + px(hit.control.lo[1] - hit.area.lo[1]) +
+           ";--reach-right:" + px(hit.area.hi[0] - hit.control.hi[0]) +
+           ";--reach-bottom:" + px(hit.area.hi[1] - hit.control.hi[1]) +
+           ";--reach-left:" + px(hit.control.lo[0] - hit.area.lo[0]);
+}
+
+// How one page shows its pictures: as files beside it, with the double-size
+// variants for dense screens, or written into it at their own size.
+struct PictureSource {
+    const PageFiles &files;
+    bool inside;
+
+    std::string url(const std::string &file) const { return inside ? files.dataUrl(file) : file; }
+};
+
+// Where the control is drawn, its font and colours, how it is stacked, and
+// for a control that takes input how far a finger reaches it.
+std::string controlCss(const ControlSpec &row, int stacking, const HitArea *hit,
+                       const PictureSource &pictures)
+{
+    const FormBox drawn = formBoxOf(row);
+    const bool hasFace = row.kind == ControlKind::TextField;
+    std::ostringstream rule;
+    rule << "#" << row.name << "{" << rectCss(hasFace && hit ? hit->area : drawn) << ";z-index:" << stacking;
+    if (!row.font.family.empty())
+        rule << ";font:" << cssFont(row.font) << ";text-align:" << alignment(row.alignment)
+             << ";color:" << css(row.textColour.value_or(StandardTextColour));
+    if (hit)
+        rule << reachCss(*hit);
+    if (row.background && !hasFace)
+        rule << ";background-color:" << css(*row.background);
+    // The picture stretched over the whole control, its aspect ratio not kept.
+    if (row.kind == ControlKind::Picture)
+        rule << ";background:url(" << pictures.url(fileName(row.text)) << ") 0 0/100% 100% no-repeat";
+    rule << "}\n";
+    if (hasFace) {
+        rule << "#" << row.name << "-face{" << rectCss(drawn) << ";z-index:" << stacking;
+        if (row.background)
+            rule << ";background-color:" << css(*row.background);
+        rule << "}\n";
+    }
+    return rule.str();
 }
 
 // From its double-size variant on a screen as dense as the window asks for
 // one, when there is one.
-std::string doubleSizePictureCss(const ControlSpec &row, const fs::path &assets)
+std::string doubleSizePictureCss(const ControlSpec &row, const PageFiles &files)
 {
     const std::string file = doubleSizeName(fileName(row.text));
-    if (!fs::exists(assets / file))
+    if (!files.has(file))
         return "";
-    return "#" + std::string(row.name) + "{background-image:url(" + file + ")}";
-}
-
-std::string controlCss(const ControlSpec &row, int stacking)
-{
     std::ostringstream rule;
-    rule << "#" << row.name << "{left:" << px(row.left) << ";top:" << px(row.top)
-         << ";width:" << px(row.width) << ";height:" << px(row.height) << ";z-index:" << stacking;
-    if (!row.font.family.empty())
-        rule << ";font:" << cssFont(row.font) << ";text-align:" << alignment(row.alignment)
-             << ";color:" << css(row.textColour.value_or(StandardTextColour));
-    if (row.background)
-        rule << ";background-color:" << css(*row.background);
-    if (row.kind == ControlKind::Picture)
-        rule << pictureCss(row);
-    rule << "}\n";
+    rule << "#" << row.name << "{background-image:url(" << file << ")}";
     return rule.str();
 }
 
-std::string readFile(const fs::path &path)
+// A length in the form's pixels as CSS pixels on the phone.
+double onPhone(double formPixels)
 {
-    std::ifstream in(path, std::ios::binary);
+    return formPixels * PhoneWidthCssPixels / twipsToPixels(FormWidthTwips);
+}
+
+std::map<std::string_view, HitArea> fingerAreas()
+{
+    std::map<std::string_view, HitArea> areas;
+    for (const HitArea &hit : hitAreas(fingerSide())) {
+        for (int axis = 0; axis < 2; ++axis)
+            if (onPhone(hit.area.hi[axis] - hit.area.lo[axis]) < SmallestCssPixels)
+                throw std::runtime_error(std::string(hit.name) + " leaves a finger too little room");
+        areas.emplace(hit.name, hit);
+    }
+    return areas;
+}
+
+// Every control placed, sized, stacked and coloured, as the layout table has it.
+std::string layoutCss(const PictureSource &pictures)
+{
+    std::ostringstream layout;
+    layout << ":root{--form-width:" << pxTwips(FormWidthTwips)
+           << ";--form-height:" << pxTwips(FormHeightTwips) << ";--form-background:" << css(FormBackground)
+           << ";--standard-text:" << css(StandardTextColour) << "}\n";
+    layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
+    const std::map<std::string_view, HitArea> areas = fingerAreas();
+    const std::vector<ControlSpec> drawing = drawingOrder();
+    std::string doubleSize;
+    for (std::size_t i = 0; i < drawing.size(); ++i) {
+        const auto hit = areas.find(drawing[i].name);
+        layout << controlCss(drawing[i], static_cast<int>(i) + 1, hit == areas.end() ? nullptr : &hit->second,
+                             pictures);
+        if (drawing[i].kind == ControlKind::Picture && !pictures.inside)
+            doubleSize += doubleSizePictureCss(drawing[i], pictures.files);
+    }
+    if (!doubleSize.empty())
+        layout << "@media (min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
+    return layout.str();
+}
+
+std::string controlsHtml()
+{
+    // The page is read, and tabbed through, in the table's tab order.
+    std::string controls;
+    for (const ControlSpec &row : readingOrder())
+        controls += "      " + controlHtml(row) + "\n";
+    return controls;
+}
+
+std::string manifest()
+{
     std::ostringstream text;
-    text << in.rdbuf();
+    text << "{\n  \"name\": \"" << escaped(FormCaption) << "\",\n  \"short_name\": \"" << escaped(FormCaption)
+         << "\",\n  \"lang\": \"ru\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+         << "  \"display\": \"standalone\",\n  \"background_color\": \"" << css(FormBackground)
+         << "\",\n  \"theme_color\": \"" << css(FormBackground) << "\",\n  \"icons\": [\n"
+         << "    {\"src\": \"" << iconDrawing() << "\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"},\n"
+         << "    {\"src\": \"" << fileName(FormIcon) << "\", \"sizes\": \"48x48\", \"type\": \"image/png\"}\n"
+         << "  ]\n}\n";
     return text.str();
 }
 
-// Replaces every occurrence of `marker`, of which there must be at least one.
-void replace(std::string &text, std::string_view marker, const std::string &with)
+// The links in the page's head: the served page's manifest, icon and fonts,
+// fetched early; the single file's icon, written into it.
+std::string headLinks(const PageFiles &files, const std::vector<std::string> &fonts, bool inside)
 {
-    std::size_t at = text.find(marker);
-    if (at == std::string::npos)
-        throw std::runtime_error("template has no " + std::string(marker));
-    for (; at != std::string::npos; at = text.find(marker, at + with.size()))
-        text.replace(at, marker.size(), with);
+    const std::string icon = fileName(FormIcon);
+    if (inside)
+        return "  <link rel=\"icon\" href=\"" + files.dataUrl(icon) + "\" type=\"image/png\">";
+    std::string links = "  <link rel=\"manifest\" href=\"" + std::string(ManifestFile) + "\">\n" +
+                        "  <link rel=\"icon\" href=\"" + icon + "\" type=\"image/png\">";
+    for (const std::string &font : fonts)
+        links += "\n  <link rel=\"preload\" href=\"" + font + "\" as=\"font\" type=\"" + mimeType(font) +
+                 "\" crossorigin>";
+    return links;
+}
+
+struct Sources {
+    std::string page;
+    std::string style;
+    std::string script;
+};
+
+std::string pageHtml(const Sources &sources, const PageFiles &files, const std::vector<std::string> &fonts,
+                     bool inside)
+{
+    std::string style = sources.style;
+    if (inside)
+        for (const std::string &font : fonts)
+            replaceAll(style, "url(\"" + font + "\")", "url(" + files.dataUrl(font) + ")");
+    style += layoutCss(PictureSource{files, inside});
+
+    std::string page = sources.page;
+    replaceAll(page, "@WORKER@", inside ? "" : " data-service-worker=\"" + std::string(WorkerFile) + "\"");
+    replaceAll(page, "@HEAD_LINKS@", headLinks(files, fonts, inside));
+    replaceAll(page, "@STYLE@", inlined(style, "style"));
+    replaceAll(page, "@SCRIPT@", inlined(sources.script, "script"));
+    replaceAll(page, "@CAPTION@", escaped(FormCaption));
+    replaceAll(page, "@THEME@", css(FormBackground));
+    replaceAll(page, "@CONTROLS@", controlsHtml());
+    replaceAll(page, "@CREDIT@", escaped(CreditText));
+    replaceAll(page, "@OK@", escaped(MessageOkCaption));
+    replaceAll(page, "@QUIZ_ENDED@", escaped(QuizEndedPhrase));
+    replaceAll(page, "@QUIZ_ENDED_NOTE@", escaped(QuizEndedNote));
+    replaceAll(page, "@NEW_QUIZ@", escaped(NewQuizCaption));
+    replaceAll(page, "@TWIPS_PER_PIXEL@", std::to_string(TwipsPerPixel));
+    replaceAll(page, "@FORM_WIDTH@", std::to_string(FormWidthTwips / TwipsPerPixel));
+    replaceAll(page, "@FORM_HEIGHT@", std::to_string(FormHeightTwips / TwipsPerPixel));
+    return page;
+}
+
+// The files beside the served page: the pictures the table names, with their
+// double-size variants, the icon and its drawing, and the fonts.
+void gatherFiles(PageFiles &files, const fs::path &assets, const fs::path &fonts,
+                 const std::vector<std::string> &fontNames)
+{
+    for (const ControlSpec &row : formControls())
+        if (row.kind == ControlKind::Picture) {
+            const std::string picture = fileName(row.text);
+            files.copy(assets / picture);
+            if (fs::exists(assets / doubleSizeName(picture)))
+                files.copy(assets / doubleSizeName(picture));
+        }
+    files.copy(assets / fileName(FormIcon));
+    files.copy(assets / "src" / iconDrawing());
+    for (const std::string &font : fontNames)
+        files.copy(fonts / font);
+}
+
+void build(const fs::path &web, const fs::path &assets, const fs::path &fonts, const fs::path &wasm,
+           const fs::path &out)
+{
+    Sources sources{readFile(web / "index.html.in"), readFile(web / "page.css"), readFile(web / "app.js")};
+    // The quiz's WebAssembly goes into the script as base64 text.
+    replaceAll(sources.script, "\"@QUIZ_WASM@\"", "\"" + base64(readFile(wasm)) + "\"");
+    const std::vector<std::string> fontNames = urlsIn(sources.style);
+
+    PageFiles files(out);
+    gatherFiles(files, assets, fonts, fontNames);
+    files.write(ManifestFile, manifest());
+    files.write("index.html", pageHtml(sources, files, fontNames, false));
+    writeWorker(files, readFile(web / "sw.js.in"));
+    writeFile(out / SingleFile, pageHtml(sources, files, fontNames, true));
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: page_builder TEMPLATE ASSETS_DIR OUT_DIR\n";
+    if (argc != 6) {
+        std::cerr << "usage: page_builder WEB_DIR ASSETS_DIR FONTS_DIR QUIZ_WASM OUT_DIR\n";
         return 2;
     }
-    const fs::path assets = argv[2];
-    const fs::path out = argv[3];
     try {
-        // The page is read, and tabbed through, in the table's tab order.
-        std::string controls;
-        for (const ControlSpec &row : readingOrder())
-            controls += "      " + controlHtml(row) + "\n";
-
-        std::ostringstream layout;
-        layout << ":root{--form-width:" << px(FormWidthTwips) << ";--form-height:" << px(FormHeightTwips)
-               << ";--form-background:" << css(FormBackground)
-               << ";--standard-text:" << css(StandardTextColour) << "}\n";
-        layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
-        const std::vector<ControlSpec> drawing = drawingOrder();
-        std::string doubleSize;
-        for (std::size_t i = 0; i < drawing.size(); ++i) {
-            layout << controlCss(drawing[i], static_cast<int>(i) + 1);
-            if (drawing[i].kind == ControlKind::Picture)
-                doubleSize += doubleSizePictureCss(drawing[i], assets);
-        }
-        if (!doubleSize.empty())
-            layout << "@media (min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
-
-        std::string page = readFile(argv[1]);
-        replace(page, "@CAPTION@", escaped(FormCaption));
-        replace(page, "@THEME@", css(FormBackground));
-        replace(page, "@CONTROLS@", controls);
-        replace(page, "@CREDIT@", escaped(CreditText));
-        replace(page, "@OK@", escaped(MessageOkCaption));
-        replace(page, "@QUIZ_ENDED@", escaped(QuizEndedPhrase));
-        replace(page, "@QUIZ_ENDED_NOTE@", escaped(QuizEndedNote));
-        replace(page, "@NEW_QUIZ@", escaped(NewQuizCaption));
-        replace(page, "@TWIPS_PER_PIXEL@", std::to_string(TwipsPerPixel));
-        replace(page, "@FORM_WIDTH@", std::to_string(FormWidthTwips / TwipsPerPixel));
-        replace(page, "@FORM_HEIGHT@", std::to_string(FormHeightTwips / TwipsPerPixel));
-
-        std::ostringstream manifest;
-        manifest << "{\n  \"name\": \"" << escaped(FormCaption) << "\",\n  \"short_name\": \""
-                 << escaped(FormCaption)
-                 << "\",\n  \"lang\": \"ru\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
-                 << "  \"display\": \"standalone\",\n  \"background_color\": \"" << css(FormBackground)
-                 << "\",\n  \"theme_color\": \"" << css(FormBackground) << "\",\n  \"icons\": [\n"
-                 << "    {\"src\": \"icon.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"},\n"
-                 << "    {\"src\": \"icon.png\", \"sizes\": \"48x48\", \"type\": \"image/png\"}\n  ]\n}\n";
-
-        std::ofstream(out / "index.html", std::ios::binary) << page;
-        std::ofstream(out / "manifest.webmanifest", std::ios::binary) << manifest.str();
-        std::ofstream(out / "layout.css", std::ios::binary) << layout.str();
+        build(argv[1], argv[2], argv[3], argv[4], argv[5]);
     } catch (const std::exception &error) {
         std::cerr << "page_builder: " << error.what() << "\n";
         return 1;

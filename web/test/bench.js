@@ -1,80 +1,122 @@
-// Measures the page, not a test: what it transfers (each response gzipped,
-// as a web server would send it) and the time from navigation to first paint
-// and to ready, beside an empty page served the same way, in headless
-// Chromium with an empty cache each run.
+// Measures the page, not a test, in Chromium and in Firefox: what a first
+// visit transfers (each file gzipped, as a web server would send it), and
+// the time from navigation to first paint and to ready, beside an empty page
+// served the same way, each run with an empty cache and no service worker;
+// then the size of the page as one file.
 //
 //   node bench.js [RUNS]
-import { mkdtempSync, rmSync, writeFileSync } from "node:fs";
+import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 import { chromium } from "playwright-core";
-import { chromiumFlags, serve } from "./harness.js";
+import puppeteer from "puppeteer-core";
+import { chromiumFlags } from "./engines.js";
+import { pageDir, serve, singleFile } from "./harness.js";
 
-const runs = Number(process.argv[2] ?? 15);
+const runs = Number(process.argv[2] ?? 31);
 const emptyDir = mkdtempSync(join(tmpdir(), "tsifrolet-empty-"));
 writeFileSync(join(emptyDir, "index.html"), '<!doctype html><html lang="ru"><title>-</title><p>-</p>');
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const gzipped = (file) => gzipSync(readFileSync(file), { level: 9 }).length;
 
-async function measure(browser, url, readyScript) {
-  const context = await browser.newContext({ viewport: { width: 523, height: 324 }, serviceWorkers: "block" });
-  const page = await context.newPage();
-  const bodies = [];
-  page.on("response", async (response) => {
-    try {
-      bodies.push({ url: response.url(), body: await response.body() });
-    } catch {
-      // a response without a body
-    }
+// Run inside the page: the first paint, and the time the page was ready (the
+// quiz can be played; the empty page has loaded), with every file it asked for.
+const timings = async () => {
+  const paint = await new Promise((resolve) => {
+    new PerformanceObserver((list) => resolve(list.getEntries()[0].startTime)).observe({ type: "paint", buffered: true });
   });
-  await page.goto(url);
-  const times = await page.evaluate(readyScript);
-  await page.waitForTimeout(50);
-  await context.close();
-  const bytes = bodies.reduce((sum, { body }) => sum + gzipSync(body, { level: 9 }).length, 0);
-  return { ...times, bytes, files: bodies.length };
+  const quiz = document.getElementById("Form1");
+  if (quiz) while (!document.documentElement.dataset.ready) await new Promise((r) => setTimeout(r, 5));
+  else if (document.readyState !== "complete") await new Promise((r) => addEventListener("load", r));
+  await new Promise((r) => setTimeout(r));
+  const ready = quiz
+    ? performance.getEntriesByName("ready")[0].startTime
+    : performance.getEntriesByType("navigation")[0].loadEventEnd;
+  const files = [location.href, ...performance.getEntriesByType("resource").map((entry) => entry.name)];
+  return { firstPaint: paint, ready, files };
+};
+
+// The bytes of a first visit: each file the page asked for, from the folder
+// it was served from (a browser also asks for a favicon the empty page lacks).
+function transferred(files, folder) {
+  const names = files
+    .map((file) => decodeURIComponent(new URL(file).pathname.slice(1)) || "index.html")
+    .filter((name) => existsSync(join(folder, name)));
+  return { files: names.length, bytes: names.reduce((sum, name) => sum + gzipped(join(folder, name)), 0) };
 }
 
-// Run inside the page: both wait for the first paint to be recorded; the page
-// is ready when its quiz can be played, the empty page when it has loaded.
-const pageReady = async () => {
-  const paint = await new Promise((resolve) =>
-    new PerformanceObserver((list) => resolve(list.getEntries()[0].startTime)).observe({ type: "paint", buffered: true }),
-  );
-  while (!document.documentElement.dataset.ready) await new Promise((r) => setTimeout(r, 5));
-  return { firstPaint: paint, ready: performance.getEntriesByName("ready")[0].startTime };
-};
-const emptyReady = async () => {
-  const paint = await new Promise((resolve) =>
-    new PerformanceObserver((list) => resolve(list.getEntries()[0].startTime)).observe({ type: "paint", buffered: true }),
-  );
-  if (document.readyState !== "complete") await new Promise((r) => addEventListener("load", r));
-  await new Promise((r) => setTimeout(r));
-  return { firstPaint: paint, ready: performance.getEntriesByType("navigation")[0].loadEventEnd };
+const engines = {
+  async chromium() {
+    const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", args: chromiumFlags });
+    return {
+      version: `Chromium ${browser.version()}`,
+      async visit(url) {
+        const context = await browser.newContext({ viewport: { width: 523, height: 324 }, serviceWorkers: "block" });
+        const page = await context.newPage();
+        await page.goto(url);
+        const result = await page.evaluate(timings);
+        await context.close();
+        return result;
+      },
+      close: () => browser.close(),
+    };
+  },
+  async firefox() {
+    const browser = await puppeteer.launch({
+      browser: "firefox",
+      executablePath: process.env.FIREFOX ?? "/usr/bin/firefox-esr",
+      headless: true,
+      extraPrefsFirefox: { "dom.serviceWorkers.enabled": false },
+    });
+    return {
+      version: `Firefox ${(await browser.version()).replace(/^firefox\//, "")}`,
+      async visit(url) {
+        const context = await browser.createBrowserContext();
+        const page = await context.newPage();
+        await page.setViewport({ width: 523, height: 324 });
+        await page.goto(url);
+        const result = await page.evaluate(timings);
+        await context.close();
+        return result;
+      },
+      close: () => browser.close(),
+    };
+  },
 };
 
 const pageServer = await serve();
 const emptyServer = await serve(emptyDir);
-const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", args: chromiumFlags });
 try {
-  const results = { page: [], empty: [] };
-  for (let i = 0; i < runs; ++i) {
-    results.page.push(await measure(browser, pageServer.url, pageReady));
-    results.empty.push(await measure(browser, emptyServer.url, emptyReady));
+  for (const start of Object.values(engines)) {
+    const engine = await start();
+    try {
+      const results = { page: [], empty: [] };
+      for (let i = 0; i < runs; ++i) {
+        results.page.push(await engine.visit(pageServer.url));
+        results.empty.push(await engine.visit(emptyServer.url));
+      }
+      console.log(`${engine.version}:`);
+      for (const [what, list] of Object.entries(results)) {
+        const { files, bytes } = transferred(list[0].files, what === "page" ? pageDir : emptyDir);
+        const paint = median(list.map((r) => r.firstPaint));
+        const ready = median(list.map((r) => r.ready));
+        console.log(
+          `  ${what.padEnd(5)}: ${files} files, ${bytes} bytes gzip; ` +
+            `first paint ${paint.toFixed(1)} ms, ready ${ready.toFixed(1)} ms (median of ${runs})`,
+        );
+      }
+      const ratio = median(results.page.map((r) => r.ready)) / median(results.empty.map((r) => r.ready));
+      console.log(`  ready: ${ratio.toFixed(2)}x the empty page (target 1.5x); transferred: target under 150 KB`);
+    } finally {
+      await engine.close();
+    }
   }
-  for (const [name, list] of Object.entries(results)) {
-    const paint = median(list.map((r) => r.firstPaint));
-    const ready = median(list.map((r) => r.ready));
-    console.log(
-      `${name.padEnd(5)}: ${list[0].files} files, ${list[0].bytes} bytes gzip; ` +
-        `first paint ${paint.toFixed(1)} ms, ready ${ready.toFixed(1)} ms (median of ${runs})`,
-    );
-  }
-  const ratio = median(results.page.map((r) => r.ready)) / median(results.empty.map((r) => r.ready));
-  console.log(`ready: ${ratio.toFixed(2)}x the empty page (target 1.5x); transferred: target under 150 KB`);
+  console.log(
+    `The page as one file: ${statSync(singleFile).size} bytes, ${gzipped(singleFile)} gzip (${singleFile})`,
+  );
 } finally {
-  await browser.close();
   pageServer.stop();
   emptyServer.stop();
   rmSync(emptyDir, { recursive: true, force: true });

@@ -1,280 +1,460 @@
-// The web page in Debian's Chromium: played by clicks and typing as a child
-// would, with the verdict's colour read from the screen.
+// The web page in Chromium, Firefox and WebKit: one list of cases, run in
+// each engine. The page is played by clicks, taps and typing as a child
+// would, on a laptop's screen and a phone's, served and opened from disk; the
+// verdict's colour is read from the screen.
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { decodePng } from "./png.js";
-import { launch, serve } from "./harness.js";
+import { pathToFileURL } from "node:url";
+import { after, before, describe, test } from "node:test";
+import { engines } from "./engines.js";
+import { servedCopy, singleFile } from "./harness.js";
 import { closingText, learner, said } from "./learner.js";
 
+let copy;
 let server;
-let browser;
 before(async () => {
-  server = await serve();
-  browser = await launch();
+  copy = servedCopy();
+  server = await copy.serve();
 });
-after(async () => {
-  await browser?.close();
+after(() => {
   server?.stop();
+  copy?.remove();
 });
+
+const phone = { width: 390, height: 844, touch: true };
+// A phone's viewport once its keypad is up, taking half the screen.
+const phoneWithKeypad = { width: 390, height: 420 };
 
 // A fresh page, ready to play; every console error or uncaught exception on
-// it fails the test that opened it. An init script runs before the page's own.
-async function openPage(t, { initScript } = {}) {
-  const page = await browser.context.newPage();
-  if (initScript) await page.addInitScript(initScript);
-  const errors = [];
-  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
-  page.on("pageerror", (error) => errors.push(String(error)));
-  page.on("requestfailed", (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
-  await page.goto(server.url);
-  await page.waitForSelector("html[data-ready]");
+// it fails the test that opened it, when the test is over or the page is
+// done with (WebKit can have only one page open).
+async function openPage(t, engine, { url = server.url, width = 523, height = 324, touch, runFirst } = {}) {
+  const tab = await engine.open({ width, height, touch });
+  let open = true;
+  tab.done = async () => {
+    if (!open) return;
+    open = false;
+    await tab.close();
+    assert.deepEqual(tab.errors, [], "console errors");
+  };
+  t.after(() => tab.done());
+  if (runFirst) await tab.runFirst(runFirst);
+  await tab.goto(url);
+  await tab.waitFor(() => document.documentElement.dataset.ready);
   // The answer field takes the focus as the page is first drawn.
-  await page.evaluate(() => new Promise(requestAnimationFrame));
-  t.after(async () => {
-    await page.close();
-    assert.deepEqual(errors, [], "console errors");
+  await tab.run(() => new Promise(requestAnimationFrame));
+  return tab;
+}
+
+// What the learner sees and hears, read in one go.
+const shown = (tab) =>
+  tab.run(() => {
+    const text = (id) => document.querySelector(`#${id} .text`).textContent;
+    return {
+      first: text("Label1"),
+      second: text("Label2"),
+      verdict: text("Label5"),
+      number: text("Label9"),
+      errors: text("Label10"),
+      focused: document.activeElement?.id,
+      announced: document.getElementById("announcer").textContent,
+      about: document.getElementById("Text1-about").textContent,
+    };
   });
-  return page;
+
+const factorsOf = ({ first, second }) => ({ first: Number(first), second: Number(second) });
+const productOf = (now) => Number(now.first) * Number(now.second);
+
+// Typed where the caret is: after any click or tap on a button, in the field.
+async function answer(tab, typed) {
+  assert.equal((await shown(tab)).focused, "Text1", "the caret is in the field");
+  await tab.type(typed);
 }
-
-const text = (page, id) => page.textContent(`#${id} .text`);
-const number = async (page, id) => Number(await text(page, id));
-
-// Typed where the caret is: after any click on a button, in the answer field.
-async function answer(page, typed) {
-  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "the caret is in the field");
-  await page.keyboard.type(typed);
-}
-
-async function product(page) {
-  return (await number(page, "Label1")) * (await number(page, "Label2"));
-}
-
-async function factors(page) {
-  return { first: await number(page, "Label1"), second: await number(page, "Label2") };
-}
-
-const announced = (page) => page.textContent("#announcer");
 
 // Pixels of the verdict that are clearly red, and clearly black.
-async function verdictInk(page) {
-  const { colours } = decodePng(await page.locator("#Label5").screenshot());
+async function verdictInk(tab) {
+  const { colours } = await tab.pixels("Label5");
   const red = colours.filter(([r, g, b]) => r > 170 && g < 90 && b < 90).length;
   const black = colours.filter(([r, g, b]) => r < 60 && g < 60 && b < 60).length;
   return { red, black };
 }
 
-// Plays problems up to 20, leaving the field empty for the first `empty`
-// problems (each costs an error) and answering the rest right.
-async function playToTheEnd(page, empty) {
-  for (let n = Number((await text(page, "Label9")) || 0); n < 20; ) {
-    await page.click("#Command2");
-    n = await number(page, "Label9");
-    if (n > empty) await answer(page, String(await product(page)));
+// Plays problems up to 20 with clicks or taps, leaving the field empty for
+// the first `empty` problems (each costs an error) and answering the rest right.
+async function playToTheEnd(tab, empty, press = "click") {
+  for (let n = Number((await shown(tab)).number || 0); n < 20; ) {
+    await tab[press]("Command2");
+    const now = await shown(tab);
+    n = Number(now.number);
+    if (n > empty) await answer(tab, String(productOf(now)));
   }
-  await page.click("#Command2");
+  await tab[press]("Command2");
 }
 
-async function closingMessage(page) {
-  const dialog = page.locator("#message");
-  await dialog.waitFor({ state: "visible" });
-  return {
-    modal: await dialog.evaluate((d) => d.matches(":modal")),
-    title: await page.textContent("#message-title"),
-    text: await page.textContent("#message-text"),
-    buttons: await dialog.locator("button").allTextContents(),
-    icon: await dialog.locator("svg.question").isVisible(),
-  };
-}
-
-test("a whole quiz by clicks and typing", async (t) => {
-  const page = await openPage(t);
-  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "focus starts in the answer field");
-  assert.equal(await page.isHidden("#credit"), true);
-
-  await page.click("#Command2");
-  assert.equal(await text(page, "Label9"), "1");
-  const credit = await page.locator("#credit").boundingBox();
-  assert.deepEqual([credit.x.toFixed(2), credit.y.toFixed(2)], ["383.33", "303.33"], "credit line at (5750, 4550) twips");
-  assert.equal(await page.textContent("#credit"), "Цифролёт, с любовью");
-  assert.equal(await announced(page), said("said.problem", await factors(page)));
-  assert.equal(await page.textContent("#Text1-about"), said("said.problem", await factors(page)));
-
-  await answer(page, String(await product(page)));
-  await page.click("#Command3");
-  assert.equal(await text(page, "Label5"), learner["verdict.right"]);
-  assert.equal(await announced(page), said("said.right"));
-  let ink = await verdictInk(page);
-  assert.ok(ink.black > 20 && ink.red === 0, `"Верно" in black: ${JSON.stringify(ink)}`);
-
-  await page.click("#Command2");
-  assert.equal(await text(page, "Label5"), "", "a new problem clears the verdict");
-  await answer(page, String((await product(page)) + 1));
-  await page.click("#Command3");
-  assert.equal(await announced(page), said("said.wrong", { errors: 1 }));
-  await page.click("#Command3");
-  assert.equal(await text(page, "Label5"), learner["verdict.wrong"]);
-  assert.equal(await text(page, "Label10"), "1", "a problem is checked once only");
-  ink = await verdictInk(page);
-  assert.ok(ink.red > 20 && ink.black === 0, `"Ошибка" in red: ${JSON.stringify(ink)}`);
-
-  // Enter presses nothing; a typed answer left unchecked costs nothing.
-  await page.click("#Command2");
-  await answer(page, String(await product(page)));
-  await page.keyboard.press("Enter");
-  assert.equal(await text(page, "Label5"), "");
-  await page.click("#Command2");
-  assert.equal(await text(page, "Label10"), "1");
-
-  // An empty field costs an error when the next problem is asked for.
-  await page.click("#Command2");
-  assert.equal(await text(page, "Label10"), "2");
-  assert.equal(await text(page, "Label9"), "5");
-  assert.equal(await announced(page), said("said.problem.after.penalty", { ...(await factors(page)), errors: 2 }));
-
-  await playToTheEnd(page, 0);
-  assert.deepEqual(await closingMessage(page), {
-    modal: true,
-    title: learner["closing.title"],
-    text: closingText(2),
-    buttons: [learner["closing.ok"]],
-    icon: true,
+async function closingMessage(tab) {
+  await tab.waitFor(() => document.getElementById("message").open);
+  return tab.run(() => {
+    const dialog = document.getElementById("message");
+    const box = dialog.getBoundingClientRect();
+    return {
+      modal: dialog.matches(":modal"),
+      title: document.getElementById("message-title").textContent,
+      text: document.getElementById("message-text").textContent,
+      buttons: [...dialog.querySelectorAll("button")].map((button) => button.textContent),
+      icon: dialog.querySelector("svg.question").getBoundingClientRect().width > 0,
+      inSight: box.left >= 0 && box.top >= 0 && box.right <= innerWidth && box.bottom <= innerHeight,
+    };
   });
-  await page.click("#message-ok");
-  assert.equal(await page.isVisible("#message"), false);
-  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "the caret is back in the field");
-  await page.click("#Command2");
-  assert.equal((await closingMessage(page)).title, learner["closing.title"], "each later click shows it again");
-  await page.click("#message-ok");
-});
-
-test("the three closing texts", async (t) => {
-  const most = Number(learner["closing.few.most"]);
-  for (const errors of [0, most, most + 1]) {
-    const page = await openPage(t);
-    await playToTheEnd(page, errors);
-    assert.equal(await number(page, "Label10"), errors);
-    assert.equal((await closingMessage(page)).text, closingText(errors));
-  }
-});
-
-test("Tab goes field, Пример, Да, Выход; Enter and Escape press no button", async (t) => {
-  const page = await openPage(t);
-  const order = [];
-  for (let i = 0; i < 4; ++i) {
-    order.push(await page.evaluate(() => document.activeElement.textContent || document.activeElement.id));
-    await page.keyboard.press("Tab");
-  }
-  assert.deepEqual(order, ["Text1", "Пример", "Да", "Выход"]);
-
-  await page.focus("#Command2");
-  for (const key of ["Enter", "Escape"]) {
-    await page.keyboard.press(key);
-    assert.equal(await text(page, "Label9"), "", `${key} on a button`);
-  }
-  await page.keyboard.press("Space");
-  assert.equal(await text(page, "Label9"), "1", "the space bar presses it");
-  assert.equal(await page.evaluate(() => document.activeElement.id), "Text1", "and the caret goes to the field");
-  assert.equal(await page.textContent("#Text1-about"), said("said.problem", await factors(page)));
-});
-
-test("Выход ends the quiz on the page", async (t) => {
-  const page = await openPage(t);
-  await page.click("#Command2");
-  await page.click("#Command4");
-  assert.equal(await page.isVisible("#ended"), true);
-  for (const id of ["Text1", "Command2", "Command3", "Command4"])
-    assert.equal(await page.isDisabled(`#${id}`), true, id);
-  assert.equal(await announced(page), said("said.ended"));
-});
-
-// A phone: taps play the quiz with the caret kept in the field, so the
-// keypad, once up, stays up; and with the keypad taking half the screen the
-// problem and the field are still in sight.
-test("on a phone, taps keep the caret in the field and the keypad hides nothing", async () => {
-  const phone = await launch({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
-  try {
-    const page = await phone.context.newPage();
-    await page.goto(server.url);
-    await page.waitForSelector("html[data-ready]");
-    await page.tap("#Text1");
-    for (let n = 1; n <= 3; ++n) {
-      await page.tap("#Command2");
-      await answer(page, String(await product(page)));
-      await page.tap("#Command3");
-      assert.equal(await text(page, "Label5"), learner["verdict.right"]);
-    }
-    await page.setViewportSize({ width: 390, height: 420 });
-    await page.evaluate(() => new Promise(requestAnimationFrame));
-    for (const id of ["Label1", "Label2", "Text1"]) {
-      const box = await page.locator(`#${id}`).boundingBox();
-      const inSight = box.x >= 0 && box.y >= 0 && box.x + box.width <= 390 && box.y + box.height <= 420;
-      assert.ok(inSight, `${id} in sight: ${JSON.stringify(box)}`);
-    }
-  } finally {
-    await phone.close();
-  }
-});
-
-async function untilServiceWorkerControls(page) {
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
 }
 
-test("after one visit the page plays offline", async (t) => {
-  const page = await openPage(t);
-  await untilServiceWorkerControls(page);
-  await browser.context.setOffline(true);
-  t.after(() => browser.context.setOffline(false));
-  await page.reload();
-  await page.waitForSelector("html[data-ready]");
-  await page.click("#Command2");
-  assert.equal(await text(page, "Label9"), "1");
-  assert.equal(await page.evaluate(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true);
-});
+async function untilServiceWorkerControls(tab) {
+  await tab.run(() => navigator.serviceWorker.ready.then(() => true));
+  await tab.waitFor(() => navigator.serviceWorker.controller !== null);
+}
 
-test("the page can be installed as an app", async (t) => {
-  const page = await openPage(t);
-  await untilServiceWorkerControls(page);
-  const cdp = await page.context().newCDPSession(page);
-  const { errors, manifest } = await cdp.send("Page.getAppManifest");
-  assert.deepEqual(errors, [], "the manifest parses");
-  assert.equal(manifest.name, "Цифролёт");
-  assert.equal(manifest.display, "kStandalone");
-  assert.equal(manifest.startUrl, server.url);
-  assert.ok(
-    manifest.icons.some((icon) => icon.type === "image/svg+xml" && icon.sizes === "0x0"),
-    `an icon for any size: ${JSON.stringify(manifest.icons)}`,
-  );
-  // Chromium's own verdict: icons fetched, start page and scope, and so on.
-  assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
-});
+// The form's box on screen, and the viewport's.
+const formBox = (tab) =>
+  tab.run(() => {
+    const { x, y, width, height } = document.getElementById("Form1").getBoundingClientRect();
+    return { x, y, width, height, viewport: [innerWidth, innerHeight] };
+  });
 
-// The form's box on screen: it fits the viewport, fills it one way, and keeps
-// the window's proportions.
-async function assertFitsAsOne(page, width, height) {
-  const box = await page.locator("#Form1").boundingBox();
+// It fits the viewport, fills it one way, is centred both ways and keeps the
+// window's proportions.
+async function assertFitsAsOne(tab) {
+  const box = await formBox(tab);
+  const [width, height] = box.viewport;
   const label = `${width}x${height}: ${JSON.stringify(box)}`;
   assert.ok(box.width <= width + 0.5 && box.height <= height + 0.5, `fits, ${label}`);
   assert.ok(Math.abs(box.width - width) < 0.5 || Math.abs(box.height - height) < 0.5, `fills, ${label}`);
+  assert.ok(Math.abs(box.x * 2 + box.width - width) < 1 && Math.abs(box.y * 2 + box.height - height) < 1, `centred, ${label}`);
   assert.ok(Math.abs(box.width / box.height - 523 / 324) < 0.005, `keeps 523:324, ${label}`);
 }
 
-test("the window scales as one by style sheet, and by script where CSS cannot divide lengths", async (t) => {
-  const noLengthDivision = () => {
-    CSS.supports = () => false;
-  };
-  for (const initScript of [undefined, noLengthDivision]) {
-    const page = await openPage(t, { initScript });
-    const scaledByScript = await page.evaluate(() => document.documentElement.style.getPropertyValue("--scale") !== "");
-    assert.equal(scaledByScript, initScript !== undefined);
-    // Turned round, as a tablet is: the script fits the page again.
-    for (const [width, height] of [[1280, 800], [800, 1280]]) {
-      await page.setViewportSize({ width, height });
-      await page.waitForFunction(([w, h]) => innerWidth === w && innerHeight === h, [width, height]);
-      // The resize event comes in the next frame, before its animation frames.
-      await page.evaluate(() => new Promise(requestAnimationFrame));
-      await assertFitsAsOne(page, width, height);
+// Where a finger presses each control, measured by the engine's own hit
+// testing from the centre of what is drawn out to the area's edges, to a
+// sixteenth of a pixel; and whether the whole rectangle between those edges
+// presses it, so that it neither has holes nor reaches into another's.
+const measureHitAreas = (ids) =>
+  ids.map((id) => {
+    const drawn = (document.getElementById(`${id}-face`) ?? document.getElementById(id)).getBoundingClientRect();
+    const hits = (x, y) => document.elementFromPoint(x, y)?.id === id;
+    const cx = drawn.x + drawn.width / 2;
+    const cy = drawn.y + drawn.height / 2;
+    const edge = (inside, outside, at) => {
+      if (at(outside)) return outside;
+      while (Math.abs(outside - inside) > 1 / 16) {
+        const middle = (inside + outside) / 2;
+        if (at(middle)) inside = middle;
+        else outside = middle;
+      }
+      return inside;
+    };
+    const left = edge(cx, 0, (x) => hits(x, cy));
+    const right = edge(cx, innerWidth - 1, (x) => hits(x, cy));
+    const top = edge(cy, 0, (y) => hits(cx, y));
+    const bottom = edge(cy, innerHeight - 1, (y) => hits(cx, y));
+    let whole = true;
+    for (let x = left; x <= right; x += 1) for (let y = top; y <= bottom; y += 1) whole &&= hits(x, y);
+    const holdsDrawn = left <= drawn.left + 1 && right >= drawn.right - 1 && top <= drawn.top + 1 && bottom >= drawn.bottom - 1;
+    return { id, left, top, width: right - left, height: bottom - top, whole, holdsDrawn };
+  });
+
+const inputs = ["Text1", "Command2", "Command3", "Command4"];
+
+const cases = [
+  {
+    name: "a whole quiz by clicks and typing",
+    async run(t, engine) {
+      const tab = await openPage(t, engine);
+      let now = await shown(tab);
+      assert.equal(now.focused, "Text1", "focus starts in the answer field");
+      assert.equal(await tab.run(() => document.getElementById("credit").hidden), true);
+
+      await tab.click("Command2");
+      now = await shown(tab);
+      assert.equal(now.number, "1");
+      const credit = await tab.run(() => {
+        const box = document.getElementById("credit").getBoundingClientRect();
+        const form = document.getElementById("Form1").getBoundingClientRect();
+        return { x: box.x - form.x, y: box.y - form.y, text: document.getElementById("credit").textContent };
+      });
+      assert.deepEqual([credit.x.toFixed(1), credit.y.toFixed(1)], ["383.3", "303.3"], "credit line at (5750, 4550) twips");
+      assert.equal(credit.text, "Цифролёт, с любовью");
+      assert.equal(now.announced, said("said.problem", factorsOf(now)));
+      assert.equal(now.about, said("said.problem", factorsOf(now)));
+
+      await answer(tab, String(productOf(now)));
+      await tab.click("Command3");
+      now = await shown(tab);
+      assert.equal(now.verdict, learner["verdict.right"]);
+      assert.equal(now.announced, said("said.right"));
+      let ink = await verdictInk(tab);
+      assert.ok(ink.black > 20 && ink.red === 0, `"Верно" in black: ${JSON.stringify(ink)}`);
+
+      await tab.click("Command2");
+      now = await shown(tab);
+      assert.equal(now.verdict, "", "a new problem clears the verdict");
+      await answer(tab, String(productOf(now) + 1));
+      await tab.click("Command3");
+      assert.equal((await shown(tab)).announced, said("said.wrong", { errors: 1 }));
+      await tab.click("Command3");
+      now = await shown(tab);
+      assert.equal(now.verdict, learner["verdict.wrong"]);
+      assert.equal(now.errors, "1", "a problem is checked once only");
+      ink = await verdictInk(tab);
+      assert.ok(ink.red > 20 && ink.black === 0, `"Ошибка" in red: ${JSON.stringify(ink)}`);
+
+      // Enter presses nothing; a typed answer left unchecked costs nothing.
+      await tab.click("Command2");
+      await answer(tab, String(productOf(await shown(tab))));
+      await tab.press("Enter");
+      assert.equal((await shown(tab)).verdict, "");
+      await tab.click("Command2");
+      assert.equal((await shown(tab)).errors, "1");
+
+      // An empty field costs an error when the next problem is asked for.
+      await tab.click("Command2");
+      now = await shown(tab);
+      assert.equal(now.errors, "2");
+      assert.equal(now.number, "5");
+      assert.equal(now.announced, said("said.problem.after.penalty", { ...factorsOf(now), errors: 2 }));
+
+      await playToTheEnd(tab, 0);
+      const closing = await closingMessage(tab);
+      assert.deepEqual(closing, {
+        modal: true,
+        title: learner["closing.title"],
+        text: closingText(2),
+        buttons: [learner["closing.ok"]],
+        icon: true,
+        inSight: true,
+      });
+      await tab.click("message-ok");
+      assert.equal(await tab.run(() => document.getElementById("message").open), false);
+      assert.equal((await shown(tab)).focused, "Text1", "the caret is back in the field");
+      await tab.click("Command2");
+      assert.equal((await closingMessage(tab)).title, learner["closing.title"], "each later click shows it again");
+      await tab.click("message-ok");
+    },
+  },
+  {
+    name: "the three closing texts",
+    async run(t, engine) {
+      const most = Number(learner["closing.few.most"]);
+      for (const errors of [0, most, most + 1]) {
+        const tab = await openPage(t, engine);
+        await playToTheEnd(tab, errors);
+        assert.equal(Number((await shown(tab)).errors), errors);
+        assert.equal((await closingMessage(tab)).text, closingText(errors));
+        await tab.done();
+      }
+    },
+  },
+  {
+    name: "Tab goes field, Пример, Да, Выход; Enter and Escape press no button",
+    async run(t, engine) {
+      const tab = await openPage(t, engine);
+      // Three presses: a fourth would leave the page for the browser's own
+      // controls, which keep the keys from then on.
+      const focused = () => tab.run(() => document.activeElement.textContent || document.activeElement.id);
+      const order = [await focused()];
+      for (let i = 0; i < 3; ++i) {
+        await tab.press("Tab");
+        order.push(await focused());
+      }
+      assert.deepEqual(order, ["Text1", "Пример", "Да", "Выход"]);
+
+      // A button may be pressed a moment after the key goes up, so the space
+      // bar's press is waited for: had Enter or Escape pressed it too, this
+      // would be a later problem than the first.
+      await tab.run(() => document.getElementById("Command2").focus());
+      for (const key of ["Enter", "Escape", "Space"]) await tab.press(key);
+      await tab.waitFor(() => document.querySelector("#Label9 .text").textContent);
+      const now = await shown(tab);
+      assert.equal(now.number, "1", "the space bar presses it, Enter and Escape do not");
+      assert.equal(now.focused, "Text1", "and the caret goes to the field");
+      assert.equal(now.about, said("said.problem", factorsOf(now)));
+    },
+  },
+  {
+    name: "Выход ends the quiz on the page",
+    async run(t, engine) {
+      const tab = await openPage(t, engine);
+      await tab.click("Command2");
+      await tab.click("Command4");
+      const ended = await tab.run(() => ({
+        shown: !document.getElementById("ended").hidden,
+        disabled: ["Text1", "Command2", "Command3", "Command4"].filter((id) => document.getElementById(id).disabled),
+      }));
+      assert.deepEqual(ended, { shown: true, disabled: ["Text1", "Command2", "Command3", "Command4"] });
+      assert.equal((await shown(tab)).announced, said("said.ended"));
+    },
+  },
+  {
+    // Taps play a whole quiz with the caret kept in the field, so that the
+    // keypad, once up, stays up; and with the keypad taking half the screen
+    // the problem, the field and the counts are still in sight.
+    name: "on a phone, taps play a whole quiz, the caret stays in the field and the keypad hides nothing",
+    async run(t, engine) {
+      const tab = await openPage(t, engine, phone);
+      await tab.tap("Text1");
+      for (let n = 1; n <= 3; ++n) {
+        await tab.tap("Command2");
+        await answer(tab, String(productOf(await shown(tab))));
+        await tab.tap("Command3");
+        assert.equal((await shown(tab)).verdict, learner["verdict.right"]);
+      }
+      await tab.resize(phoneWithKeypad.width, phoneWithKeypad.height);
+      await tab.waitFor((height) => innerHeight === height, phoneWithKeypad.height);
+      await tab.run(() => new Promise(requestAnimationFrame));
+      const boxes = await tab.run(() =>
+        ["Label1", "Label2", "Text1-face", "Label9", "Label10"].map((id) => {
+          const { x, y, right, bottom } = document.getElementById(id).getBoundingClientRect();
+          return { id, inSight: x >= 0 && y >= 0 && right <= innerWidth && bottom <= innerHeight };
+        }),
+      );
+      for (const { id, inSight } of boxes) assert.ok(inSight, `${id} in sight`);
+      await playToTheEnd(tab, 0, "tap");
+      const closing = await closingMessage(tab);
+      assert.equal(closing.text, closingText(0));
+      assert.ok(closing.inSight, "the closing message in sight");
+      await tab.tap("message-ok");
+      assert.equal((await shown(tab)).focused, "Text1");
+    },
+  },
+  {
+    name: "on a phone, a finger's area around each button and the field presses it, and none reaches into another's",
+    async run(t, engine) {
+      const tab = await openPage(t, engine, phone);
+      const areas = await tab.run(measureHitAreas, inputs);
+      t.diagnostic(`${engine.name} at 390 px: ${areas.map((a) => `${a.id} ${a.width.toFixed(1)}x${a.height.toFixed(1)}`).join(", ")}`);
+      for (const area of areas) {
+        assert.ok(area.whole && area.holdsDrawn, `${area.id}: ${JSON.stringify(area)}`);
+        assert.ok(area.width >= 44 - 1 / 2 && area.height >= 44 - 1 / 2, `${area.id} at least 44x44: ${JSON.stringify(area)}`);
+      }
+      // Real taps near the areas' far edges: «Пример» over the verdict's
+      // label, «Да» over the empty green above it, the field from its corner,
+      // «Выход» below itself.
+      const at = Object.fromEntries(areas.map((a) => [a.id, a]));
+      const inside = 2;
+      await tab.tapAt(at.Command2.left + at.Command2.width / 2, at.Command2.top + inside);
+      const now = await shown(tab);
+      assert.equal(now.number, "1");
+      await tab.run(() => document.activeElement.blur());
+      await tab.tapAt(at.Text1.left + inside, at.Text1.top + at.Text1.height - inside);
+      assert.equal((await shown(tab)).focused, "Text1");
+      await tab.type(String(productOf(now)));
+      await tab.tapAt(at.Command3.left + inside, at.Command3.top + inside);
+      assert.equal((await shown(tab)).verdict, learner["verdict.right"]);
+      await tab.tapAt(at.Command4.left + at.Command4.width - inside, at.Command4.top + at.Command4.height - inside);
+      assert.equal(await tab.run(() => !document.getElementById("ended").hidden), true);
+    },
+  },
+  {
+    name: "the window fits and stays centred from 320x480 up, portrait and landscape, and turns round with the screen",
+    async run(t, engine) {
+      for (const [width, height] of [[320, 480], [390, 844], [844, 390], [523, 324]]) {
+        const tab = await openPage(t, engine, { width, height });
+        await assertFitsAsOne(tab);
+        await tab.done();
+      }
+      // Where the style sheet cannot divide lengths, the page's script
+      // scales the window; forced here where an engine can run a script first.
+      const forced = () => {
+        CSS.supports = () => false;
+      };
+      for (const runFirst of [undefined, forced]) {
+        if (runFirst && !engine.canRunFirst) continue;
+        const tab = await openPage(t, engine, { width: 1280, height: 800, runFirst });
+        const byScript = await tab.run(() => document.documentElement.style.getPropertyValue("--scale") !== "");
+        const canDivide = await tab.run(() => CSS.supports("scale", "calc(1px / 1px)"));
+        assert.equal(byScript, !canDivide);
+        for (const [width, height] of [[800, 1280], [1280, 800]]) {
+          await tab.resize(width, height);
+          await tab.waitFor(([w, h]) => innerWidth === w && innerHeight === h, [width, height]);
+          // The resize event comes in the next frame, before its animation frames.
+          await tab.run(() => new Promise(requestAnimationFrame));
+          await assertFitsAsOne(tab);
+        }
+        await tab.done();
+      }
+    },
+  },
+  {
+    name: "after one visit the page plays offline",
+    async run(t, engine) {
+      // A server of its own, to be stopped.
+      const own = await copy.serve();
+      t.after(() => own.stop());
+      const tab = await openPage(t, engine, { url: own.url });
+      await untilServiceWorkerControls(tab);
+      own.stop();
+      await tab.reload();
+      await tab.waitFor(() => document.documentElement.dataset.ready);
+      await tab.click("Command2");
+      assert.equal((await shown(tab)).number, "1");
+      assert.equal(await tab.run(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true);
+    },
+  },
+  {
+    name: "the page as one file plays from disk and looks as the served page does",
+    async run(t, engine) {
+      const size = { width: 523, height: 324 };
+      const looks = [];
+      for (const url of [server.url, pathToFileURL(singleFile).href]) {
+        const tab = await openPage(t, engine, { ...size, url });
+        // The caret blinks.
+        await tab.run(() => document.head.append(Object.assign(document.createElement("style"), { textContent: "* { caret-color: transparent !important }" })));
+        await tab.run(() => document.fonts.ready.then(() => new Promise(requestAnimationFrame)));
+        looks.push(await tab.pixels());
+        if (url !== server.url) {
+          assert.equal(await tab.run(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true, "its font");
+          await tab.click("Command2");
+          await answer(tab, String(productOf(await shown(tab))));
+          await tab.click("Command3");
+          assert.equal((await shown(tab)).verdict, learner["verdict.right"]);
+        }
+        await tab.done();
+      }
+      const [served, file] = looks;
+      assert.equal(file.colours.length, served.colours.length);
+      const differing = served.colours.filter((c, i) => c.some((v, k) => v !== file.colours[i][k])).length;
+      assert.equal(differing, 0, "pixels that differ");
+    },
+  },
+  {
+    name: "the page can be installed as an app",
+    only: "chromium",
+    why: "only Chromium says whether a page can be installed",
+    async run(t, engine) {
+      const tab = await openPage(t, engine);
+      await untilServiceWorkerControls(tab);
+      const cdp = await tab.context.newCDPSession(tab.page);
+      const { errors, manifest } = await cdp.send("Page.getAppManifest");
+      assert.deepEqual(errors, [], "the manifest parses");
+      assert.equal(manifest.name, "Цифролёт");
+      assert.equal(manifest.display, "kStandalone");
+      assert.equal(manifest.startUrl, server.url);
+      assert.ok(
+        manifest.icons.some((icon) => icon.type === "image/svg+xml" && icon.sizes === "0x0"),
+        `an icon for any size: ${JSON.stringify(manifest.icons)}`,
+      );
+      // Chromium's own verdict: icons fetched, start page and scope, and so on.
+      assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
+    },
+  },
+];
+
+for (const engine of engines) {
+  describe(engine.name, () => {
+    before(() => engine.start());
+    after(() => engine.stop());
+    test("the engine and its version", async (t) => {
+      await (await engine.open({ width: 523, height: 324 })).close();
+      t.diagnostic(engine.version);
+    });
+    for (const { name, only, why, run } of cases) {
+      test(name, { skip: only && only !== engine.name ? why : false }, (t) => run(t, engine));
     }
-  }
-});
+  });
+}

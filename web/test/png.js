@@ -1,6 +1,6 @@
-// Just enough PNG decoding for Chromium's screenshots (8-bit RGB or RGBA,
+// Just enough PNG decoding for the browsers' screenshots (8-bit RGB or RGBA,
 // not interlaced), so a test can read the colours the page really shows.
-import { inflateSync } from "node:zlib";
+import { crc32, deflateSync, inflateSync } from "node:zlib";
 
 export function decodePng(buffer) {
   let offset = 8;
@@ -48,4 +48,39 @@ export function decodePng(buffer) {
   const colours = [];
   for (let i = 0; i < pixels.length; i += channels) colours.push([pixels[i], pixels[i + 1], pixels[i + 2]]);
   return { width, height, colours };
+}
+
+// The part of an image inside a box, clipped to the image.
+export function crop({ width, height, colours }, box) {
+  const left = Math.max(box.x, 0);
+  const top = Math.max(box.y, 0);
+  const right = Math.min(box.x + box.width, width);
+  const bottom = Math.min(box.y + box.height, height);
+  const cut = [];
+  for (let y = top; y < bottom; ++y) cut.push(...colours.slice(y * width + left, y * width + right));
+  return { width: right - left, height: bottom - top, colours: cut };
+}
+
+// An 8-bit RGB PNG of an image, for pictures cut from a screenshot.
+export function encodePng({ width, height, colours }) {
+  const stride = width * 3 + 1;
+  const raw = Buffer.alloc(stride * height);
+  colours.forEach((colour, i) => raw.set(colour, Math.floor(i / width) * stride + 1 + (i % width) * 3));
+  const chunk = (type, body) => {
+    const length = Buffer.alloc(4);
+    length.writeUInt32BE(body.length);
+    const crc = Buffer.alloc(4);
+    crc.writeUInt32BE(crc32(Buffer.concat([Buffer.from(type, "latin1"), body])));
+    return Buffer.concat([length, Buffer.from(type, "latin1"), body, crc]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header.set([8, 2, 0, 0, 0], 8);
+  return Buffer.concat([
+    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
+    chunk("IHDR", header),
+    chunk("IDAT", deflateSync(raw)),
+    chunk("IEND", Buffer.alloc(0)),
+  ]);
 }

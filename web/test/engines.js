@@ -1,0 +1,429 @@
+// The three browser engines the page is tested in, behind one small interface,
+// so that one list of cases runs in each:
+//
+// - Chromium (Debian's), driven by playwright-core;
+// - Firefox ESR (Debian's), driven by puppeteer-core over WebDriver BiDi;
+// - WebKit (Debian's WebKitGTK), its MiniBrowser driven by WebKitWebDriver
+//   under a private Xvfb, through plain W3C WebDriver calls.
+//
+// engine.open({ width, height, touch }) gives a Tab: a fresh page with a
+// viewport of exactly that size, on which a case loads a page, reads it by
+// script, and presses, taps and types with the engine's own input events.
+// Every console error, uncaught exception and failed load on it is kept in
+// tab.errors.
+import { spawn } from "node:child_process";
+import { mkdtempSync, rmSync } from "node:fs";
+import { createServer } from "node:net";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { chromium as playwrightChromium } from "playwright-core";
+import puppeteer from "puppeteer-core";
+import { crop, decodePng, encodePng } from "./png.js";
+
+export const chromiumFlags = [
+  "--headless",
+  "--no-sandbox",
+  "--disable-gpu",
+  "--disable-quic",
+  "--no-first-run",
+  "--disable-background-networking",
+  "--disable-component-update",
+  "--disable-sync",
+];
+
+// A function and its arguments as one expression for the page to evaluate.
+const call = (fn, args) => `(${fn})(...${JSON.stringify(args)})`;
+
+// What every engine's tab does alike, on top of its own few primitives:
+// evaluate(expression), pointer(x, y, touch), keys(list), and screenshot(),
+// a PNG of the viewport.
+class Tab {
+  errors = [];
+
+  run(fn, ...args) {
+    return this.evaluate(call(fn, args));
+  }
+
+  async waitFor(fn, ...args) {
+    for (const start = Date.now(); Date.now() - start < 10000; ) {
+      const value = await this.run(fn, ...args).catch(() => undefined);
+      if (value) return value;
+      await new Promise((resolve) => setTimeout(resolve, 20));
+    }
+    throw new Error(`timed out waiting for ${fn}`);
+  }
+
+  // The centre of a control as drawn (the answer field's face, not its reach).
+  async centre(id) {
+    return this.run((id) => {
+      const element = document.getElementById(`${id}-face`) ?? document.getElementById(id);
+      const box = element.getBoundingClientRect();
+      return [box.x + box.width / 2, box.y + box.height / 2];
+    }, id);
+  }
+
+  async click(id) {
+    const [x, y] = await this.centre(id);
+    await this.pointer(x, y, false);
+  }
+
+  async tap(id) {
+    const [x, y] = await this.centre(id);
+    await this.pointer(x, y, true);
+  }
+
+  tapAt(x, y) {
+    return this.pointer(x, y, true);
+  }
+
+  type(text) {
+    return this.keys([...text]);
+  }
+
+  // "Enter", "Escape", "Tab" or "Space".
+  press(key) {
+    return this.keys([key]);
+  }
+
+  // The colours on screen, of the viewport or of one element: cut from the
+  // viewport, as WebKit's pictures of one element come out black.
+  async pixels(id) {
+    const image = decodePng(await this.screenshot());
+    if (!id) return image;
+    const box = await this.run((id) => {
+      const { x, y, width, height } = document.getElementById(id).getBoundingClientRect();
+      return { x: Math.round(x), y: Math.round(y), width: Math.round(width), height: Math.round(height) };
+    }, id);
+    return crop(image, box);
+  }
+}
+
+// A page driven by playwright or puppeteer, whose pages read alike.
+class DrivenTab extends Tab {
+  constructor(context, page, keyNames = {}) {
+    super();
+    this.context = context;
+    this.page = page;
+    this.keyNames = keyNames;
+    page.on("console", (message) => message.type() === "error" && this.errors.push(message.text()));
+    page.on("pageerror", (error) => this.errors.push(String(error)));
+    page.on("requestfailed", (request) => this.errors.push(`${request.url()}: ${request.failure()?.errorText}`));
+  }
+  async goto(url) {
+    await this.page.goto(url);
+  }
+  async reload() {
+    await this.page.reload();
+  }
+  evaluate(expression) {
+    return this.page.evaluate(expression);
+  }
+  pointer(x, y, touch) {
+    return touch ? this.page.touchscreen.tap(x, y) : this.page.mouse.click(x, y);
+  }
+  async keys(list) {
+    for (const key of list) await this.page.keyboard.press(this.keyNames[key] ?? key);
+  }
+  async screenshot() {
+    return Buffer.from(await this.page.screenshot());
+  }
+}
+
+// ---------------------------------------------------------------- Chromium
+
+class ChromiumTab extends DrivenTab {
+  constructor(context, page) {
+    super(context, page, { " ": "Space" });
+  }
+  runFirst(fn) {
+    return this.page.addInitScript(fn);
+  }
+  resize(width, height) {
+    return this.page.setViewportSize({ width, height });
+  }
+  close() {
+    return this.page.close();
+  }
+}
+
+// A browser with a profile of its own for the tabs with a mouse, and one
+// for those with a touch screen, each kept for all its tabs: a private
+// window could not be installed as an app, and a browser started for each
+// tab would cost seconds.
+const chromium = {
+  name: "chromium",
+  canRunFirst: true,
+  browsers: new Map(),
+  start() {},
+  async browserFor(touch) {
+    if (!this.browsers.has(touch)) {
+      const profile = mkdtempSync(join(tmpdir(), "tsifrolet-chromium-"));
+      const context = await playwrightChromium.launchPersistentContext(profile, {
+        executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
+        args: chromiumFlags,
+        hasTouch: touch,
+        isMobile: touch,
+      });
+      const cdp = await context.newCDPSession(context.pages()[0]);
+      this.version = `Chromium ${(await cdp.send("Browser.getVersion")).product.replace(/^[^/]*\//, "")}`;
+      this.browsers.set(touch, { context, profile });
+    }
+    return this.browsers.get(touch).context;
+  },
+  async open({ width, height, touch = false }) {
+    const context = await this.browserFor(touch);
+    const page = await context.newPage();
+    await page.setViewportSize({ width, height });
+    return new ChromiumTab(context, page);
+  },
+  async stop() {
+    for (const { context, profile } of this.browsers.values()) {
+      await context.close();
+      rmSync(profile, { recursive: true, force: true });
+    }
+    this.browsers.clear();
+  },
+};
+
+// ----------------------------------------------------------------- Firefox
+
+class FirefoxTab extends DrivenTab {
+  constructor(context, page) {
+    super(context, page, { Space: " " });
+  }
+  runFirst(fn) {
+    return this.page.evaluateOnNewDocument(fn);
+  }
+  resize(width, height) {
+    return this.page.setViewport({ width, height, hasTouch: this.touch });
+  }
+  close() {
+    return this.context.close();
+  }
+}
+
+const firefox = {
+  name: "firefox",
+  canRunFirst: true,
+  async start() {
+    this.browser = await puppeteer.launch({
+      browser: "firefox",
+      executablePath: process.env.FIREFOX ?? "/usr/bin/firefox-esr",
+      headless: true,
+      protocol: "webDriverBiDi",
+    });
+    this.version = `Firefox ${(await this.browser.version()).replace(/^firefox\//, "")}`;
+  },
+  async open({ width, height, touch = false }) {
+    const context = await this.browser.createBrowserContext();
+    const page = await context.newPage();
+    const tab = new FirefoxTab(context, page);
+    tab.touch = touch;
+    await tab.resize(width, height);
+    return tab;
+  },
+  stop() {
+    return this.browser?.close();
+  },
+};
+
+// ------------------------------------------------------------------ WebKit
+
+const freePort = () =>
+  new Promise((resolve, reject) => {
+    const server = createServer();
+    server.on("error", reject);
+    server.listen(0, "127.0.0.1", () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
+  });
+
+// A private X server big enough for a 1280x1280 viewport; Xvfb picks a free
+// display number and says which.
+function startXvfb() {
+  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1600x1600x24", "-nolisten", "tcp"], {
+    stdio: ["ignore", "ignore", "ignore", "pipe"],
+  });
+  process.on("exit", () => xvfb.kill());
+  return new Promise((resolve, reject) => {
+    xvfb.on("error", reject);
+    xvfb.stdio[3].on("data", (chunk) => resolve({ display: `:${String(chunk).trim()}`, stop: () => xvfb.kill() }));
+  });
+}
+
+const webdriverKeys = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Space: " " };
+
+// MiniBrowser's window is never narrower than this; a narrower viewport is
+// an iframe of that size in a page of the same origin.
+const webkitNarrowest = 447;
+
+// WebKit's driver keeps no console log, so errors are caught from the first
+// script run on each page: what goes wrong before it leaves the page unready.
+const catchErrors = () => {
+  if (window.seenErrors) return;
+  window.seenErrors = [];
+  const error = console.error.bind(console);
+  console.error = (...args) => {
+    window.seenErrors.push(args.join(" "));
+    error(...args);
+  };
+  addEventListener("error", (event) => window.seenErrors.push(event.message ?? `failed to load ${event.target.src ?? event.target.href}`), true);
+  addEventListener("unhandledrejection", (event) => window.seenErrors.push(String(event.reason)));
+};
+
+class WebKitTab extends Tab {
+  constructor(driver, session, { width, height }) {
+    super();
+    this.driver = driver;
+    this.session = session;
+    this.size = { width, height };
+  }
+  command(method, path, body) {
+    return this.driver.command(method, `/session/${this.session}${path}`, body);
+  }
+  get framed() {
+    return this.size.width < webkitNarrowest;
+  }
+  async goto(url) {
+    await this.keepErrors();
+    if (!this.framed) {
+      await this.command("POST", "/url", { url });
+    } else {
+      await this.command("POST", "/frame/parent", {});
+      await this.command("POST", "/url", { url: new URL("frame.html", url).href });
+      await this.evaluate(call((url) => (document.querySelector("iframe").src = url), [url]));
+      await this.resize(this.size.width, this.size.height);
+      await this.waitFor(() => location.href !== "about:blank" && document.readyState === "complete");
+    }
+    await this.evaluate(call(catchErrors, []));
+  }
+  async reload() {
+    if (this.framed) throw new Error("a framed page is not reloaded");
+    await this.keepErrors();
+    await this.command("POST", "/refresh", {});
+    await this.evaluate(call(catchErrors, []));
+  }
+  async keepErrors() {
+    const seen = await this.evaluate("window.seenErrors ?? []").catch(() => []);
+    this.errors.push(...seen);
+  }
+  async evaluate(expression) {
+    return this.command("POST", "/execute/sync", { script: `return ${expression};`, args: [] });
+  }
+  async pointer(x, y, touch) {
+    const type = "pointer";
+    const actions = [
+      { type: "pointerMove", x: Math.round(x), y: Math.round(y), origin: "viewport" },
+      { type: "pointerDown", button: 0 },
+      { type: "pointerUp", button: 0 },
+    ];
+    await this.command("POST", "/actions", {
+      actions: [{ type, id: touch ? "finger" : "mouse", parameters: { pointerType: touch ? "touch" : "mouse" }, actions }],
+    });
+  }
+  async keys(list) {
+    const actions = list.flatMap((key) => {
+      const value = webdriverKeys[key] ?? key;
+      return [{ type: "keyDown", value }, { type: "keyUp", value }];
+    });
+    await this.command("POST", "/actions", { actions: [{ type: "key", id: "keyboard", actions }] });
+  }
+  async resize(width, height) {
+    this.size = { width, height };
+    if (!this.framed) return this.fitWindow(width, height);
+    await this.command("POST", "/frame/parent", {});
+    await this.fitWindow(webkitNarrowest, height);
+    await this.evaluate(
+      call((w, h) => Object.assign(document.querySelector("iframe").style, { width: `${w}px`, height: `${h}px` }), [width, height]),
+    );
+    const frame = await this.command("POST", "/element", { using: "css selector", value: "iframe" });
+    await this.command("POST", "/frame", { id: frame });
+  }
+  // The top-level viewport made exactly this size; the window's frame takes
+  // room of its own, measured as it goes.
+  async fitWindow(width, height) {
+    for (let tries = 0; tries < 3; ++tries) {
+      const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.evaluate(
+        "[innerWidth, innerHeight, outerWidth, outerHeight]",
+      );
+      if (innerWidth === width && innerHeight === height) return;
+      await this.command("POST", "/window/rect", {
+        width: width + outerWidth - innerWidth,
+        height: height + outerHeight - innerHeight,
+      });
+    }
+    throw new Error(`WebKit's viewport cannot be ${width}x${height}`);
+  }
+  // The window's viewport; a framed page's is the iframe in its top-left
+  // corner, cut from it. WebKit's picture is of the last frame it drew, so a
+  // change made just now is drawn first.
+  async screenshot() {
+    await this.run(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
+    const png = Buffer.from(await this.command("GET", "/screenshot"), "base64");
+    if (!this.framed) return png;
+    return encodePng(crop(decodePng(png), { x: 0, y: 0, ...this.size }));
+  }
+  async close() {
+    await this.keepErrors();
+    await this.command("DELETE", "");
+  }
+}
+
+const webkit = {
+  name: "webkit",
+  canRunFirst: false,
+  async start() {
+    this.x = await startXvfb();
+    const port = await freePort();
+    this.process = spawn(process.env.WEBKIT_WEBDRIVER ?? "WebKitWebDriver", [`--port=${port}`], {
+      env: { ...process.env, DISPLAY: this.x.display },
+      stdio: "ignore",
+    });
+    process.on("exit", () => this.process.kill());
+    this.base = `http://127.0.0.1:${port}`;
+    await this.waitUntilUp();
+  },
+  async waitUntilUp() {
+    for (const start = Date.now(); Date.now() - start < 10000; ) {
+      if (await fetch(`${this.base}/status`).then((r) => r.ok, () => false)) return;
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    throw new Error("WebKitWebDriver did not start");
+  },
+  async command(method, path, body) {
+    const response = await fetch(this.base + path, {
+      method,
+      headers: { "content-type": "application/json" },
+      body: body && JSON.stringify(body),
+    });
+    const { value } = await response.json();
+    if (value?.error) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
+    return value;
+  },
+  // One session at a time: each tab is a session of its own.
+  async open(size) {
+    const { sessionId, capabilities } = await this.command("POST", "/session", {
+      capabilities: {
+        alwaysMatch: {
+          "webkitgtk:browserOptions": {
+            binary: process.env.MINIBROWSER ?? "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
+            args: ["--automation"],
+          },
+        },
+      },
+    });
+    this.version = `WebKitGTK ${capabilities.browserVersion}`;
+    const tab = new WebKitTab(this, sessionId, size);
+    if (!tab.framed) await tab.resize(size.width, size.height);
+    return tab;
+  },
+  async stop() {
+    this.process?.kill();
+    this.x?.stop();
+  },
+};
+
+export const engines = [chromium, firefox, webkit].filter(
+  (engine) => !process.env.ENGINES || process.env.ENGINES.split(",").includes(engine.name),
+);
