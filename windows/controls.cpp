@@ -104,11 +104,11 @@ void destroyControl(Control &c)
     c = Control{};
 }
 
-HFONT createFont(const FontSpec &spec, int dpi)
+HFONT createFont(const FontSpec &font, int dpi)
 {
-    return CreateFontW(-scalePixels(fontPixelSize(spec), dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+    return CreateFontW(-scalePixels(fontPixelSize(font), dpi), 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
                        RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, windowsFamily(spec.family).c_str());
+                       DEFAULT_PITCH | FF_SWISS, windowsFamily(font.family).c_str());
 }
 
 // A resource name cannot hold "@": "cat@2x.jpg" is the resource "cat_2x.jpg".

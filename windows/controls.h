@@ -37,7 +37,7 @@ void destroyControl(Control &control);
 
 // The row's font at `dpi`, by pixel height as the layout's sizes are meant
 // at 96 dpi, always with the Cyrillic character set.
-HFONT createFont(const FontSpec &spec, int dpi);
+HFONT createFont(const FontSpec &font, int dpi);
 
 // The picture's resource for a screen of this DPI.
 std::wstring pictureResource(std::string_view path, int dpi);
