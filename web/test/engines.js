@@ -344,9 +344,11 @@ class WebKitTab extends Tab {
   // room of its own, measured as it goes.
   async fitWindow(width, height) {
     for (let tries = 0; tries < 3; ++tries) {
-      const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.evaluate(
-        "[innerWidth, innerHeight, outerWidth, outerHeight]",
-      );
+      // Just after a navigation the sizes can read as nought for a moment.
+      const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.waitFor(() => {
+        const sizes = [innerWidth, innerHeight, outerWidth, outerHeight];
+        return sizes.every((size) => size > 0) && sizes;
+      });
       if (innerWidth === width && innerHeight === height) return;
       await this.command("POST", "/window/rect", {
         width: width + outerWidth - innerWidth,
