@@ -35,7 +35,7 @@ build: configure
 # The program alone: the tests are built by `make test`.
 run: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS) --target tsifrolet
-	@$(BUILD_DIR)/app/tsifrolet
+	@$(BUILD_DIR)/qt/tsifrolet
 
 test: build
 	@ctest --preset $(PRESET) -j $(JOBS)
@@ -45,12 +45,12 @@ test: build
 # closing message.
 check-a11y: build
 	@tools/ensure-packages.sh a11y
-	@tests/a11y/orca_hears_quiz.sh $(BUILD_DIR)/app/tsifrolet
+	@tests/a11y/orca_hears_quiz.sh $(BUILD_DIR)/qt/tsifrolet
 
 # Real window managers and a Wayland compositor ask the window to stretch.
 check-desktops: build
 	@tools/ensure-packages.sh desktops shots
-	@tests/desktop/window_stays_fixed.sh $(BUILD_DIR)/app/tsifrolet
+	@tests/desktop/window_stays_fixed.sh $(BUILD_DIR)/qt/tsifrolet
 
 # The README's first steps pasted one by one by a new user of a fresh Debian 12
 # root made by debootstrap, through `make run` to a passing `make test`.
@@ -92,7 +92,7 @@ bench: deps
 # The Windows program under Wine: start-up and memory beside an empty Win32
 # window, and the sizes of the program and its installer.
 windows-bench:
-	@tools/ensure-packages.sh windows
+	@tools/ensure-packages.sh win32
 	$(call build-preset,windows-bench)
 	@bench/windows_run.sh build/windows-bench $(BENCH_RUNS)
 
@@ -155,7 +155,7 @@ web-run: web
 # The Windows program, cross-built by mingw-w64 (build/windows/tsifrolet.exe),
 # and its installer (build/windows/tsifrolet-setup.exe), made by NSIS.
 windows-configure:
-	@tools/ensure-packages.sh windows
+	@tools/ensure-packages.sh win32
 	@cmake --preset windows -DTSIFROLET_WERROR=$(WERROR) >/dev/null
 
 windows: windows-configure
@@ -167,9 +167,9 @@ windows: windows-configure
 # byte for byte the same.
 windows-test: windows-configure
 	@cmake --build --preset windows -j $(JOBS)
-	@windows/check-imports.sh build/windows/tsifrolet.exe
-	@tests/windows/run.sh build/windows
-	@windows/check-reproducible.sh build/windows
+	@win32/check-imports.sh build/windows/tsifrolet.exe
+	@tests/win32/run.sh build/windows
+	@win32/check-reproducible.sh build/windows
 
 # The Debian package, into build/release. Its files are dated by the last
 # commit (outside git: now), so that building the same commit again gives the
@@ -198,4 +198,4 @@ install: deps
 # Photographs of the running program under Xvfb, into build/screenshots.
 screenshot: build
 	@tools/ensure-packages.sh shots
-	@tools/screenshot.sh $(BUILD_DIR)/app/tsifrolet build/screenshots
+	@tools/screenshot.sh $(BUILD_DIR)/qt/tsifrolet build/screenshots

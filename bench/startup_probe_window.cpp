@@ -1,4 +1,4 @@
-// The program's own start-up, as in app/main.cpp, ending after the first frame.
+// The program's own start-up, as in qt/main.cpp, ending after the first frame.
 #include "first_paint.h"
 #include "main_window.h"
 

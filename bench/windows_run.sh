@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 build=$(realpath "$1")
 runs=${2:-15}
 
-# shellcheck source=../tests/windows/wine_session.sh
-source tests/windows/wine_session.sh
+# shellcheck source=../tests/win32/wine_session.sh
+source tests/win32/wine_session.sh
 start_wine
 
 echo "== The Windows program under Wine: start to its first idle moment (shown and painted)"

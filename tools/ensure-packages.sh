@@ -16,7 +16,7 @@
 #         browsers (Firefox ESR and WebKit with its WebDriver, for the page's tests),
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
 #         desktops (real window managers and a Wayland compositor, headless),
-#         windows (the Win32 program: mingw-w64, NSIS, and Wine on Xvfb to test it),
+#         win32 (the Win32 program: mingw-w64, NSIS, and Wine on Xvfb to test it),
 #         readme (a fresh Debian root to try the README's first steps in).
 #
 # apt's own output goes to a log file (TSIFROLET_APT_LOG, by default
@@ -42,7 +42,7 @@ packages_for() {
     desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
     # Wine's 32-bit half would need the i386 architecture; the program and
     # its installer are 64-bit only, so wine64 alone runs them.
-    windows) echo g++-mingw-w64-x86-64-posix libgtest-dev nsis wine wine64 fonts-wine fonts-liberation2 \
+    win32) echo g++-mingw-w64-x86-64-posix libgtest-dev nsis wine wine64 fonts-wine fonts-liberation2 \
       xvfb xauth imagemagick ;;
     readme) echo debootstrap expect xvfb xdotool ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails unless the program imports only functions that Windows 7 has: those
-# in windows/windows7-imports.txt.
+# in win32/windows7-imports.txt.
 #
-#   windows/check-imports.sh [PROGRAM]    (default: build/windows/tsifrolet.exe)
+#   win32/check-imports.sh [PROGRAM]    (default: build/windows/tsifrolet.exe)
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"

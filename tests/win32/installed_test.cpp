@@ -1,5 +1,5 @@
 // The installed program, started from its Start menu entry as a learner
-// starts it. tests/windows/run.sh runs it once the installer has run.
+// starts it. tests/win32/run.sh runs it once the installer has run.
 #include "program_driver.h"
 
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-# The installer, in the Wine prefix of tests/windows/run.sh: a silent
+# The installer, in the Wine prefix of tests/win32/run.sh: a silent
 # install for the current user, the Start menu entry and the entry in the
 # list of installed programs, the program started from its entry, and a
 # silent uninstall that leaves nothing behind; then the same for every user
@@ -60,7 +60,7 @@ check_installation() {
   [ $(($(uninstall_value EstimatedSize))) -gt 0 ] || fail "no size in the list of programs"
 
   TSIFROLET_SHORTCUT=$(winepath -w "$menu/Цифролёт.lnk") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
-    wine "$build/tests/windows/windows_window_tests.exe" --gtest_filter='WindowsInstalled.*' --gtest_brief=1 \
+    wine "$build/tests/win32/win32_window_tests.exe" --gtest_filter='WindowsInstalled.*' --gtest_brief=1 \
     >>"$work/wine.log" 2>&1 || fail "the program did not start from its Start menu entry"
 
   # The uninstaller runs on from a copy of itself and returns at once.

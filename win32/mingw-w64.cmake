@@ -29,6 +29,6 @@ set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -DUNICODE -D_UNI
 # windres reads the resource script as UTF-8, or the Russian strings come out garbled.
 set(CMAKE_RC_FLAGS_INIT "-c 65001")
 
-# Tests of the Windows programs run under Wine; tests/windows/with-wine.sh
+# Tests of the Windows programs run under Wine; tests/win32/run.sh
 # prepares its prefix and display.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -2,7 +2,7 @@
 # the run's work folder, on a private X server, with a virtual desktop so
 # that windows get Wine's own frame (a bare X server has no window manager).
 #
-#   source tests/windows/wine_session.sh
+#   source tests/win32/wine_session.sh
 #   start_wine        # Xvfb, then the prefix (about 15 s)
 #   set_dpi 144       # the screen's DPI from the next program on
 #

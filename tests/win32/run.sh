@@ -5,15 +5,15 @@
 # the DPI changes again at 144 dpi, then the installer. Screenshots of the window mid-quiz and with its closing box, at
 # both DPIs, go to build/windows/screenshots for a person to look at.
 #
-#   tests/windows/run.sh BUILD_DIR
+#   tests/win32/run.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=$(realpath "${1:-build/windows}")
 
 # shellcheck source=wine_session.sh
-source tests/windows/wine_session.sh
+source tests/win32/wine_session.sh
 # shellcheck source=installer_checks.sh
-source tests/windows/installer_checks.sh
+source tests/win32/installer_checks.sh
 start_wine
 echo "Wine is ready ($SECONDS s)."
 
@@ -32,7 +32,7 @@ check_writes_nothing() {
   user_registry >"$work/before.reg"
   touch "$work/before"
   sleep 1
-  TSIFROLET_EXE=$(winepath -w "$build/tsifrolet.exe") wine "$build/tests/windows/windows_window_tests.exe" \
+  TSIFROLET_EXE=$(winepath -w "$build/tsifrolet.exe") wine "$build/tests/win32/win32_window_tests.exe" \
     --gtest_filter='WindowsForm.Clicks*' --gtest_brief=1 >>"$work/wine.log" 2>&1
   wineserver -w
   user_registry >"$work/after.reg"
@@ -57,7 +57,7 @@ for dpi in 96 144; do
   else
     set_dpi "$dpi"
     TSIFROLET_EXE=$(winepath -w "$build/tsifrolet.exe") TSIFROLET_SCREENSHOTS=$(winepath -w "$shots/$dpi") \
-      wine "$build/tests/windows/windows_window_tests.exe" --gtest_brief=1 \
+      wine "$build/tests/win32/win32_window_tests.exe" --gtest_brief=1 \
       --gtest_filter='WindowsForm.ScalesAsOne*:WindowsQuiz.TypedQuiz*'
   fi
   for bmp in "$shots/$dpi"/*.bmp; do

@@ -3,7 +3,7 @@
 # fails unless both are byte for byte the ones in BUILD_DIR, which must have
 # been built from the same sources.
 #
-#   windows/check-reproducible.sh [BUILD_DIR]    (default: build/windows)
+#   win32/check-reproducible.sh [BUILD_DIR]    (default: build/windows)
 #
 # The second build differs in what must not matter: the folder (so every
 # path), the files' modification times and the umask. The sources are the
