@@ -21,18 +21,14 @@ echo "== The quiz"
 "$bin/quiz_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>&1 |
   grep -Ev '^\*\*\*WARNING\*\*\* Library was built as DEBUG'
 
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-[ -s "$displayfile" ] || { echo "bench: Xvfb did not start" >&2; exit 1; }
+source tests/support/x_server.sh
+start_x_server 1280x800 96
 
 echo
 echo "== Start-up to the first painted frame, under Xvfb (xcb)"
-DISPLAY=:$(cat "$displayfile") QT_QPA_PLATFORM=xcb "$bin/startup_launcher" "$runs" "${probes[@]}"
+QT_QPA_PLATFORM=xcb "$bin/startup_launcher" "$runs" "${probes[@]}"
 echo
 echo "== The same on the offscreen platform"
-QT_QPA_PLATFORM=offscreen "$bin/startup_launcher" "$runs" "${probes[@]}"
+env -u DISPLAY QT_QPA_PLATFORM=offscreen "$bin/startup_launcher" "$runs" "${probes[@]}"
 echo
 echo "Targets: start-up within 1.25x the empty window, peak memory within 1.15x."

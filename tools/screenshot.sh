@@ -9,15 +9,8 @@ program=$(realpath "$1")
 outdir=$2
 mkdir -p "$outdir"
 
-# Xvfb picks a free display number itself and writes it once it is ready,
-# so this never photographs somebody else's X server.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$displayfile" &
-xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$displayfile"' EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-[ -s "$displayfile" ] || { echo "screenshot: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$displayfile")
+source "$(dirname "$0")/../tests/support/x_server.sh"
+start_x_server 1280x800 96
 
 # shoot NAME [ENV=VALUE...] [-- ACTIONS]: starts the program, optionally
 # clicks at window-relative points given in device-independent pixels,

@@ -22,7 +22,7 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8 NO_AT_BRIDGE=0 GTK_MODULES=
 # Sound to nowhere.
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
 
-start_x_server
+start_x_server 1024x768
 
 start_session_bus
 

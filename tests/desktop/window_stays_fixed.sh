@@ -59,7 +59,7 @@ stretch_by_request() {
 
 stop_program() { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; }
 
-start_x_server
+start_x_server 1024x768
 xvfb_display=$DISPLAY
 # xfwm4 reads its settings over D-Bus, and without a bus it gives up.
 start_session_bus

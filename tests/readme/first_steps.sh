@@ -126,7 +126,7 @@ printf 'root:%s\nlearner:%s\n' "$root_password" "$learner_password" | in_root ch
 uid=$(in_root id -u learner)
 # What a desktop session gives its terminals.
 install -d -m 700 -o "$uid" -g "$uid" "$root/run/user/$uid"
-start_x_server
+start_x_server 1024x768
 
 git init -q --bare "$root/srv/tsifrolet.git"
 git push -q "$root/srv/tsifrolet.git" "$commit:refs/heads/main"

@@ -2,6 +2,7 @@
 # private work folder, a mark that every process of the run inherits so that
 # the clean-up finds them all (the ones D-Bus or a compositor starts on
 # demand included), waiting with a time limit, and a private X server.
+# The clean-up ends the X server too, as a process of the run.
 #
 #   source tests/support/private_session.sh NAME
 #
@@ -63,12 +64,9 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM \
   XDG_SESSION_TYPE XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP
 
-# start_x_server: a virtual X server on a display it picks itself; exports DISPLAY.
-start_x_server() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  wait_for "the X server" test -s "$work/display"
-  export DISPLAY=:$(head -n 1 "$work/display")
-}
+# start_x_server [SIZE] [DPI]: the private X server every check shares.
+# shellcheck source=x_server.sh
+source "$(dirname "${BASH_SOURCE[0]}")/x_server.sh"
 
 # start_session_bus: a private D-Bus session bus; exports its address.
 start_session_bus() {

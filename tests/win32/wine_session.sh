@@ -28,7 +28,7 @@ import_registry() {
 }
 
 start_wine() {
-  start_x_server
+  start_x_server 1024x768
   wineboot --init >>"$work/wine.log" 2>&1
   wineserver -w
   # Debian's Wine does not look in its own font folder: without these the
