@@ -16,7 +16,10 @@ const std::string Good(learner::ClosingFew);
 const std::string Finished(learner::ClosingMany);
 
 // A learner at the window: a quiz with a known problem set, driven through
-// the two commands exactly as the buttons drive it.
+// the two commands exactly as the buttons drive it. What holds of every
+// sequence of commands (the start, the penalty for an empty field, the
+// closing message after problem 20) is checked on the fuzz corpus, which
+// ctest replays; these are the cases it cannot tell apart.
 class Learner {
   public:
     QuizState state;
@@ -54,50 +57,6 @@ class Learner {
     }
 };
 
-TEST(QuizPlay, CheckBeforeTheFirstProblemChangesNothing)
-{
-    Learner learner;
-    learner.type("56");
-    learner.check();
-    EXPECT_EQ(learner.view.verdict, "");
-    EXPECT_EQ(learner.view.errorCount, "0");
-    EXPECT_TRUE(learner.view.log.empty());
-    EXPECT_EQ(learner.state.answerState, 0);
-}
-
-TEST(QuizPlay, FirstClickStartsTheQuizAndShowsProblemOne)
-{
-    Learner learner;
-    learner.type("leftover");
-    learner.next();
-
-    EXPECT_EQ(learner.random.seedCount, 1);
-    ASSERT_EQ(learner.view.creditLines.size(), 1u);
-    EXPECT_EQ(learner.view.creditLines[0], (std::pair{5750, 4550}));
-    EXPECT_EQ(learner.view.problemNumber, "1");
-    EXPECT_EQ(learner.view.firstFactor, "2");
-    EXPECT_EQ(learner.view.secondFactor, "3");
-    EXPECT_EQ(learner.view.answer, "");
-    EXPECT_EQ(learner.view.verdict, "");
-    EXPECT_EQ(learner.view.errorCount, "0"); // no penalty for the first click
-    EXPECT_EQ(learner.state.expectedProduct, 6);
-    EXPECT_EQ(learner.state.started, 1);
-}
-
-TEST(QuizPlay, TheQuizStartsOnlyOnce)
-{
-    Learner learner;
-    learner.next();
-    const ProblemSet first = learner.state.problems;
-    for (int i = 0; i < 30; ++i)
-        learner.next();
-    EXPECT_EQ(learner.random.seedCount, 1);
-    EXPECT_EQ(learner.view.creditLines.size(), 1u);
-    EXPECT_EQ(learner.state.started, 1);
-    for (int n = 1; n <= ProblemCount; ++n)
-        EXPECT_EQ(learner.state.problems.at(n), first.at(n));
-}
-
 TEST(QuizPlay, AnEmptyFieldIsChargedWhenMovingOn)
 {
     Learner learner;
@@ -118,23 +77,6 @@ TEST(QuizPlay, AnEmptyFieldIsChargedWhenMovingOn)
     learner.next();
     EXPECT_EQ(learner.view.errorCount, "2");
     EXPECT_EQ(learner.view.problemNumber, "4");
-}
-
-TEST(QuizPlay, AnEmptyFieldOnProblemTwentyIsNeverCharged)
-{
-    Learner learner;
-    for (int n = 1; n < ProblemCount; ++n) {
-        learner.next();
-        learner.answerRight();
-    }
-    learner.next();
-    ASSERT_EQ(learner.view.problemNumber, "20");
-    learner.next(); // empty field on problem 20
-    learner.next();
-    EXPECT_EQ(learner.view.errorCount, "0");
-    EXPECT_EQ(learner.view.problemNumber, "20");
-    ASSERT_EQ(learner.view.messages.size(), 2u);
-    EXPECT_EQ(learner.view.messages[1].first, Excellent);
 }
 
 TEST(QuizPlay, EachProblemIsCheckedOnce)
@@ -265,17 +207,6 @@ TEST(QuizPlay, CheckingProblemTwentyAfterTheMessageChangesTheNextMessage)
     ASSERT_EQ(learner.view.messages.size(), 2u);
     EXPECT_EQ(learner.view.messages[0].first, Excellent);
     EXPECT_EQ(learner.view.messages[1].first, Good);
-}
-
-TEST(QuizPlay, SkippingEveryProblemCostsNineteenErrors)
-{
-    Learner learner;
-    for (int n = 1; n <= ProblemCount; ++n)
-        learner.next();
-    EXPECT_EQ(learner.view.errorCount, "19");
-    learner.next();
-    ASSERT_EQ(learner.view.messages.size(), 1u);
-    EXPECT_EQ(learner.view.messages[0].first, Finished);
 }
 
 } // namespace
