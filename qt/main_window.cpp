@@ -59,7 +59,7 @@ void MainWindow::buildControls()
     for (const ControlSpec &row : formControls())
         createControl(row, this, style_);
     for (const ControlSpec &row : drawingOrder())
-        control<QWidget>(row.name.data())->raise();
+        control<QWidget>(row.name)->raise();
 
     firstFactor_ = control<QLabel>("Label1");
     secondFactor_ = control<QLabel>("Label2");
@@ -74,8 +74,7 @@ void MainWindow::setTabOrderFromTable()
 {
     const std::vector<ControlSpec> focusable = tabOrder();
     for (std::size_t i = 1; i < focusable.size(); ++i) {
-        setTabOrder(control<QWidget>(focusable[i - 1].name.data()),
-                    control<QWidget>(focusable[i].name.data()));
+        setTabOrder(control<QWidget>(focusable[i - 1].name), control<QWidget>(focusable[i].name));
     }
 }
 
@@ -88,9 +87,10 @@ void MainWindow::connectButtons()
     connect(control<QPushButton>("Command4"), &QPushButton::clicked, this, [this] { presenter_.exit(); });
 }
 
-template <typename T> T *MainWindow::control(const char *name) const
+// By the name's own length: a view into the layout table need not end in a NUL.
+template <typename T> T *MainWindow::control(std::string_view name) const
 {
-    T *widget = findChild<T *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    T *widget = findChild<T *>(toQString(name), Qt::FindDirectChildrenOnly);
     Q_ASSERT(widget);
     return widget;
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <string_view>
 
 class Announcer;
 class QLabel;
@@ -53,7 +54,7 @@ class MainWindow final : public QWidget, public QuizView, public FrontEnd {
     void setTabOrderFromTable();
     void connectButtons();
 
-    template <typename T> T *control(const char *name) const;
+    template <typename T> T *control(std::string_view name) const;
 
     QuizState quiz_;
     ClockSeededRandom random_;

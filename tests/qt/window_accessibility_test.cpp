@@ -154,6 +154,8 @@ TEST(WindowAccessibility, AListenerHearsTheProblemTheVerdictAndTheCountsChange)
 
 // Orca drops name changes of labels without the focus, so what the learner
 // must hear is also announced, or read with the focus in the answer field.
+// What is said when is the presenter's, tested on its own; here, that the
+// window carries it to a screen reader.
 TEST(WindowAccessibility, TheProblemsVerdictsAndCountsAreAnnounced)
 {
     WindowDriver driver;
@@ -168,11 +170,6 @@ TEST(WindowAccessibility, TheProblemsVerdictsAndCountsAreAnnounced)
 
     driver.answerWrong();
     EXPECT_TRUE(recorder.announced(said(learner::SaidWrong, 1)));
-    driver.type("");
-    driver.next(); // left unanswered: one more error
-    EXPECT_TRUE(recorder.announced(said(learner::SaidProblemAfterPenalty, 2)));
-    driver.answerRight();
-    EXPECT_TRUE(recorder.announced(said(learner::SaidRight)));
 }
 
 // A frame, not a filler, so that a screen reader reads its title.

@@ -134,8 +134,7 @@ TEST(WindowLayout, TheFrameOffersMinimiseAndCloseOnlyAndTheSizeHolds)
     // Whatever the desktop asks for, the form stays as laid out.
     for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
         driver.window.setWindowState(state);
-        QTest::qWait(50);
-        EXPECT_FALSE(driver.window.windowState() & state) << state;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !(driver.window.windowState() & state); })) << state;
         EXPECT_EQ(driver.window.size(), QSize(523, 324)) << state;
     }
 }
