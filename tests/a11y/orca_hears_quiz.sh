@@ -91,31 +91,30 @@ heard() {
 }
 
 # Keys that reach the program while Orca is still busy reading it can be
-# lost: between steps, wait until Orca's log has been still for half a second.
-log_size() { stat -c %s "$orca_log"; }
-orca_quiet() {
-  local before
-  before=$(log_size)
-  sleep 0.5
-  [ "$(log_size)" = "$before" ]
-}
-settle() {
-  wait_for "Orca to fall quiet" orca_quiet
-  said_before=$(spoken | wc -l)
-}
+# lost: each step waits for the last thing Orca says of the one before (a
+# button's description, the echo of the last key typed, the verdict) before
+# the next key. mark starts what the next step hears.
+mark() { said_before=$(spoken | wc -l); }
 
 # press KEY...: keys as the learner types them.
 press() {
-  settle
+  mark
   xdotool key --delay 50 "$@"
 }
 type_text() {
-  settle
+  mark
   xdotool type --delay 50 "$1"
+  hear "OUTPUT: '${1: -1} '" "the echo of the last key typed"
+}
+# tab_to BUTTON DESCRIPTION: Tab to the next button, read out in full.
+tab_to() {
+  press Tab
+  hear "$1 push button" "the button «$1»"
+  hear "$2" "the button's description"
 }
 
 wait_for "Orca to start" grep -aq 'SPEECH OUTPUT' "$orca_log"
-said_before=$(spoken | wc -l)
+mark
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 hear 'Цифролёт' 'the window'
@@ -134,6 +133,7 @@ if ! step_timeout=5 wait_for 'Orca to say "Пример"' said 'Пример pus
   press Tab
   hear 'Пример push button' 'the button "Пример"'
 fi
+hear 'следующий пример' 'the button'"'"'s description'
 
 # "Пример": a problem with both factors.
 press space
@@ -149,22 +149,27 @@ read_factors
 
 # A right answer, then "Да": the verdict, and the caret back in the field.
 type_text $((first * second))
-press Tab Tab space
+tab_to Пример 'следующий пример'
+tab_to Да 'проверить ответ'
+press space
 hear "$(heard said.right)" 'the verdict on a right answer'
 hear 'Ответ' 'the answer field, the caret back in it'
 
 # The next problem, a wrong answer, "Да": the verdict and the new count.
-press Tab space
+tab_to Пример 'следующий пример'
+press space
 hear "$problem" 'the second problem'
 read_factors
 type_text $((first * second + 1))
-press Tab Tab space
+tab_to Пример 'следующий пример'
+tab_to Да 'проверить ответ'
+press space
 hear "$(heard said.wrong '' '' 1)" 'the verdict on a wrong answer and the new error count'
 
 # On by mouse: the focus stays in the field, so the problem is announced;
 # left unanswered, the next one comes with the error it cost.
 click_next() {
-  settle
+  mark
   # The middle of "Пример", in the window's own pixels.
   xdotool mousemove --window "$window" 268 228 click 1
 }
