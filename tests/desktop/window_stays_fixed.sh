@@ -48,15 +48,19 @@ stretch_by_request() {
   local display=$1 window=$2 state
   for state in maximized_vert,maximized_horz fullscreen; do
     DISPLAY=$display wmctrl -i -r "$window" -b add,$state
+    # A window manager that refuses a request leaves no trace: it has a second to act, or not.
     sleep 1
     wait_for "the window to refuse $state" x11_size_is_form_size "$display" "$window" ||
       fail "$state: the window is $(DISPLAY=$display xwininfo -id "$window" | grep -E 'Width|Height' | tr -s ' \n' ' ')"
     wait_for "the form to be whole on screen after $state" green_is_form_size ||
       fail "$state: the green on screen is $(green_box)"
-    kill -0 "$app" 2>/dev/null || fail "$state: the program ended"
+    program_alive || fail "$state: the program ended"
   done
 }
 
+# The program is not reaped until stop_program waits for it: an ended one
+# lingers as a zombie, which kill -0 still finds.
+program_alive() { ps -o stat= -p "$app" | grep -qv Z; }
 stop_program() { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; }
 
 start_x_server 1024x768
@@ -122,30 +126,41 @@ maximised_times_at_least() {
 click_maximise() {
   local tries
   for tries in 1 2 3 4 5; do
-    DISPLAY=$xvfb_display xdotool mousemove 1010 750 sleep 0.3 mousemove "$2" 2 sleep 0.3 \
-      mousemove "$2" "$3" sleep 0.3 click 1
+    DISPLAY=$xvfb_display xdotool mousemove --sync 1010 750 mousemove --sync "$2" 2 \
+      mousemove --sync "$2" "$3" click 1
     step_timeout=2 wait_for "the compositor to maximise the window" maximised_times_at_least "$1" && return
-    kill -0 "$app" 2>/dev/null || return 0
+    program_alive || return 0
   done
   fail "the click on maximise never reached the compositor: $(grep configure "$work/program-wayland.log" | tail -n 3)"
 }
 still_running() {
-  kill -0 "$app" 2>/dev/null ||
+  program_alive ||
     fail "the click on maximise ended the program: $(grep -v '^qt\.qpa' "$work/program-wayland.log")"
+}
+# back_from_maximise N: waits until the program has applied a configure that
+# undoes the compositor's Nth maximise, which it could not had that maximise
+# cost it its connection.
+undone_times_at_least() {
+  awk -v n="$1" '/Applied pending xdg_toplevel configure/ { if (/WindowMaximized/) m++; else if (m >= n) found = 1 }
+    END { exit !found }' "$work/program-wayland.log"
+}
+back_from_maximise() {
+  wait_for "the program back from maximise $1" undone_times_at_least "$1" && still_running ||
+    { still_running; fail "the program never applied the end of maximise $1"; }
 }
 for round in 1 2; do
   click_maximise $round $max_x $max_y
-  sleep 1
-  still_running
+  back_from_maximise $round
   wait_for "the window back at its size" green_is_form_size || fail "the green on screen is $(green_box)"
   echo "  maximised by the compositor, back at ${width}x${height}, still running ($round)"
 done
 
 # The closing message has Qt's title bar too. Twenty-one clicks on "Пример"
 # end the quiz; the message is the light grey outside the form's frame.
-DISPLAY=$xvfb_display xdotool mousemove 1010 750 sleep 0.3 mousemove $((left + 268)) $((top + 200)) sleep 0.3
+DISPLAY=$xvfb_display xdotool mousemove --sync 1010 750 mousemove --sync $((left + 268)) $((top + 200)) \
+  mousemove --sync $((left + 268)) $((top + 228))
 for _ in $(seq 21); do
-  DISPLAY=$xvfb_display xdotool mousemove $((left + 268)) $((top + 228)) click 1 sleep 0.2
+  DISPLAY=$xvfb_display xdotool click 1
 done
 message_box() {
   import -display "$xvfb_display" -window root png:- 2>/dev/null |
@@ -156,8 +171,7 @@ message_is_shown() { read -r box_w box_h box_left box_top <<<"$(message_box)" &&
 wait_for "the closing message" message_is_shown || fail "no closing message on screen"
 box_before=$(message_box)
 click_maximise 3 $((box_left + box_w - 2 * 18 - 3 * 5 + 9)) $((box_top + 15))
-sleep 1
-still_running
+back_from_maximise 3
 message_back_at_its_size() { [ "$(message_box)" = "$box_before" ]; }
 wait_for "the message back at its size" message_back_at_its_size ||
   fail "the message was ${box_before%% +*}, is $(message_box)"

@@ -180,11 +180,12 @@ close_window_when_shown() {
     sleep 1
     window=$(xdotool search --onlyvisible --classname tsifrolet 2>/dev/null | head -n 1) || true
   done
+  # What is checked here is that the window lasts: three seconds of it.
   sleep 3
   eval "$(xdotool getwindowgeometry --shell "$window")"
   echo "the window ${WIDTH}x${HEIGHT} at ${X},${Y}, still there after 3 s" >"$out/window"
   ! command -v import >/dev/null || import -display "$DISPLAY" -window root "$out/window.png" 2>/dev/null || true
-  xdotool mousemove $((X + 268)) $((Y + 284)) sleep 0.3 click 1
+  xdotool mousemove --sync $((X + 268)) $((Y + 284)) click 1
 }
 close_window_when_shown &
 closer=$!
