@@ -175,11 +175,13 @@ windows-test: windows-configure
 # so that building the same commit again gives the very same files.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || date +%s)
 
-# The Debian package, into build/release, dated as above. The directories in
-# the package take their modes from the umask, hence the fixed one.
+# The Debian package, into build/release, dated as above, alone there: one
+# of an older version would be taken for it. The directories in the package
+# take their modes from the umask, hence the fixed one.
 package:
 	@tools/ensure-packages.sh build package
 	$(call build-preset,release)
+	@rm -f build/release/*.deb
 	@export SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) && umask 022 && cpack --preset release
 
 # Every file of a release in one folder, each named with the version: the

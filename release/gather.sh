@@ -21,7 +21,9 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/release/CMa
 rm -rf "$out"
 mkdir -p "$out"
 name="tsifrolet-$version"
-install -m 644 "$root/build/release/tsifrolet_${version}_amd64.deb" "$out/"
+deb="$root/build/release/tsifrolet_${version}_amd64.deb"
+[ -f "$deb" ] || { echo "gather.sh: make package gave no ${deb##*/}, but: $(ls "$root"/build/release/*.deb)" >&2; exit 1; }
+install -m 644 "$deb" "$out/"
 install -m 644 "$root/build/windows/tsifrolet-setup.exe" "$out/$name-setup.exe"
 install -m 644 "$root/build/windows/tsifrolet.exe" "$out/$name.exe"
 install -m 644 "$root/build/web/tsifrolet.html" "$out/$name.html"
