@@ -35,7 +35,7 @@ downloads=("$deb" "$name-setup.exe" "$name-web.tar.gz" "$name.exe" "$name.html" 
 listed() { printf '%s\n' "$@" | LC_ALL=C sort; }
 
 if ! diff <(listed "${downloads[@]}" SHA256SUMS) <(cd "$dir" && LC_ALL=C ls) >/dev/null; then
-  fault "$dir should hold exactly: $(listed "${downloads[@]}" SHA256SUMS | tr '\n' ' ')but holds: $(cd "$dir" && ls | tr '\n' ' ')"
+  fault "$dir should hold exactly: $(listed "${downloads[@]}" SHA256SUMS | tr '\n' ' ')but holds: $(cd "$dir" && LC_ALL=C ls | tr '\n' ' ')"
 fi
 for file in "${downloads[@]:0:5}"; do
   grep -qF "$file" "$dir/README.txt" 2>/dev/null || fault "README.txt does not name $file"

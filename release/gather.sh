@@ -45,6 +45,12 @@ news="$root/release/news.sh"
     { gsub(/@VERSION@/, version); print }' "$root/release/README.txt.in" | sed 's/$/\r/'
 } >"$out/README.txt"
 
-(cd "$out" && LC_ALL=C ls | grep -vx SHA256SUMS | xargs sha256sum >SHA256SUMS)
+# In the same order in every locale.
+(
+  cd "$out"
+  LC_ALL=C
+  files=(*)
+  sha256sum -- "${files[@]}" >SHA256SUMS
+)
 echo "The release $version, in $out:"
 (cd "$out" && ls -l)
