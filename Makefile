@@ -171,15 +171,28 @@ windows-test: windows-configure
 	@tests/win32/run.sh build/windows
 	@win32/check-reproducible.sh build/windows
 
-# The Debian package, into build/release. Its files are dated by the last
-# commit (outside git: now), so that building the same commit again gives the
-# very same file. The directories in the package take their modes from the
-# umask, hence the fixed one.
+# What a release's files are dated by: the last commit (outside git: now),
+# so that building the same commit again gives the very same files.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || date +%s)
+
+# The Debian package, into build/release, dated as above, alone there: one
+# of an older version would be taken for it. The directories in the package
+# take their modes from the umask, hence the fixed one.
 package:
 	@tools/ensure-packages.sh build package
 	$(call build-preset,release)
-	@export SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct 2>/dev/null || date +%s)} && \
-		umask 022 && cpack --preset release
+	@rm -f build/release/*.deb
+	@export SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) && umask 022 && cpack --preset release
+
+# Every file of a release in one folder, each named with the version: the
+# Debian package, the Windows installer and program, the page as one file
+# and as an archive for a web server, with SHA256SUMS and a README.txt; then
+# checked (release/check.sh). Whatever is built already is taken as it is.
+RELEASE_DIR ?= build/release-files
+.PHONY: release
+release: package windows web
+	@SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) release/gather.sh $(RELEASE_DIR)
+	@release/check.sh $(RELEASE_DIR)
 
 # The package installed by apt, from a copy in a folder of its own: apt reads
 # a local package as its unprivileged user _apt, who cannot enter a home

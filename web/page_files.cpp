@@ -51,8 +51,8 @@ std::uint64_t contentHash(const std::map<std::string, std::string> &files)
 
 void writeWorker(PageFiles &files, std::string workerTemplate)
 {
-    char version[17];
-    std::snprintf(version, sizeof version, "%016llx",
+    char version[64];
+    std::snprintf(version, sizeof version, "%s-%016llx", TSIFROLET_VERSION,
                   static_cast<unsigned long long>(contentHash(files.all())));
     std::string list = "\"./\"";
     for (const auto &file : files.all())

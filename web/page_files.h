@@ -36,7 +36,8 @@ class PageFiles {
 };
 
 // sw.js from its template: @FILES@ becomes the list of the page's files and
-// @VERSION@ a name for their contents, so that a new build replaces the old.
+// @VERSION@ the program's version and a name for the files' contents, so
+// that a new build replaces the old.
 void writeWorker(PageFiles &files, std::string workerTemplate);
 
 std::string readFile(const fs::path &path);
