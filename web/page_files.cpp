@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -49,17 +50,15 @@ std::uint64_t contentHash(const std::map<std::string, std::string> &files)
 
 } // namespace
 
-void writeWorker(PageFiles &files, std::string workerTemplate)
+void writeWorker(PageFiles &files, std::string_view workerTemplate)
 {
     char version[64];
     std::snprintf(version, sizeof version, "%s-%016llx", TSIFROLET_VERSION,
                   static_cast<unsigned long long>(contentHash(files.all())));
-    std::string list = "\"./\"";
+    std::string list = jsonString("./");
     for (const auto &file : files.all())
-        list += ", \"" + file.first + "\"";
-    replaceAll(workerTemplate, "@VERSION@", version);
-    replaceAll(workerTemplate, "@FILES@", list);
-    files.write(WorkerFile, std::move(workerTemplate));
+        list += ", " + jsonString(file.first);
+    files.write(WorkerFile, filled(workerTemplate, {{"VERSION", version}, {"FILES", list}}));
 }
 
 std::string readFile(const fs::path &path)
@@ -110,6 +109,13 @@ std::string mimeType(std::string_view file)
     throw std::runtime_error("no content type known for " + std::string(file));
 }
 
+std::string fileName(std::string_view resource)
+{
+    if (resource.starts_with(":/"))
+        resource.remove_prefix(2);
+    return std::string(resource);
+}
+
 std::string escaped(std::string_view text)
 {
     std::string out;
@@ -134,6 +140,24 @@ std::string escaped(std::string_view text)
     return out;
 }
 
+std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            out += code;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
 void replaceAll(std::string &text, std::string_view marker, std::string_view with)
 {
     std::size_t at = text.find(marker);
@@ -141,6 +165,36 @@ void replaceAll(std::string &text, std::string_view marker, std::string_view wit
         throw std::runtime_error("nothing to replace: " + std::string(marker));
     for (; at != std::string::npos; at = text.find(marker, at + with.size()))
         text.replace(at, marker.size(), with);
+}
+
+std::string filled(std::string_view text, const std::map<std::string, std::string, std::less<>> &values)
+{
+    std::string out;
+    std::set<std::string_view> used;
+    std::size_t from = 0;
+    for (std::size_t at = text.find('@'); at != std::string_view::npos; at = text.find('@', at + 1)) {
+        const std::size_t end = text.find('@', at + 1);
+        if (end == std::string_view::npos)
+            break;
+        const std::string_view name = text.substr(at + 1, end - at - 1);
+        const bool isMarker = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || c == '_';
+        });
+        if (!isMarker)
+            continue;
+        const auto value = values.find(name);
+        if (value == values.end())
+            throw std::runtime_error("no value for @" + std::string(name) + "@");
+        used.insert(value->first);
+        out.append(text.substr(from, at - from)).append(value->second);
+        from = end + 1;
+        at = end;
+    }
+    if (used.size() != values.size())
+        for (const auto &[name, value] : values)
+            if (!used.contains(name))
+                throw std::runtime_error("nothing to replace: @" + name + "@");
+    return out.append(text.substr(from));
 }
 
 std::string inlined(std::string_view text, std::string_view element)

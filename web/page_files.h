@@ -38,7 +38,7 @@ class PageFiles {
 // sw.js from its template: @FILES@ becomes the list of the page's files and
 // @VERSION@ the program's version and a name for the files' contents, so
 // that a new build replaces the old.
-void writeWorker(PageFiles &files, std::string workerTemplate);
+void writeWorker(PageFiles &files, std::string_view workerTemplate);
 
 std::string readFile(const fs::path &path);
 void writeFile(const fs::path &path, std::string_view contents);
@@ -46,10 +46,19 @@ void writeFile(const fs::path &path, std::string_view contents);
 std::string base64(std::string_view bytes);
 std::string mimeType(std::string_view file);
 
+// A resource path of the window (":/cat.jpg") as a file beside the page.
+std::string fileName(std::string_view resource);
+
 // Text for HTML, with &, <, > and " escaped.
 std::string escaped(std::string_view text);
+// Text as a JSON string, quotes and all; UTF-8 passes through as it is.
+std::string jsonString(std::string_view text);
 // Replaces every occurrence of `marker`, of which there must be at least one.
 void replaceAll(std::string &text, std::string_view marker, std::string_view with);
+// A template with each @NAME@ in it replaced by its value, in one pass, so
+// that no value is searched for markers in turn. A marker without a value,
+// or a value without a marker, is a mistake in the template.
+std::string filled(std::string_view text, const std::map<std::string, std::string, std::less<>> &values);
 // A style sheet or script as it can be written inside its element, which
 // nothing in it may close.
 std::string inlined(std::string_view text, std::string_view element);

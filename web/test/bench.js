@@ -28,8 +28,12 @@ const timings = async () => {
     new PerformanceObserver((list) => resolve(list.getEntries()[0].startTime)).observe({ type: "paint", buffered: true });
   });
   const quiz = document.getElementById("Form1");
-  if (quiz) while (!document.documentElement.dataset.ready) await new Promise((r) => setTimeout(r, 5));
+  if (quiz)
+    await new Promise((resolve) => {
+      new PerformanceObserver((list) => list.getEntriesByName("ready").length && resolve()).observe({ type: "mark", buffered: true });
+    });
   else if (document.readyState !== "complete") await new Promise((r) => addEventListener("load", r));
+  // The load event's end is written once its handlers have run.
   await new Promise((r) => setTimeout(r));
   const ready = quiz
     ? performance.getEntriesByName("ready")[0].startTime

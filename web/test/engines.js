@@ -4,7 +4,8 @@
 // - Chromium (Debian's), driven by playwright-core;
 // - Firefox ESR (Debian's), driven by puppeteer-core over WebDriver BiDi;
 // - WebKit (Debian's WebKitGTK), its MiniBrowser driven by WebKitWebDriver
-//   under a private Xvfb, through plain W3C WebDriver calls.
+//   on a private X server (tests/support/x_server.sh), through plain W3C
+//   WebDriver calls.
 //
 // engine.open({ width, height, touch }) gives a Tab: a fresh page with a
 // viewport of exactly that size, on which a case loads a page, reads it by
@@ -15,7 +16,8 @@ import { spawn } from "node:child_process";
 import { mkdtempSync, rmSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
 import { chromium as playwrightChromium } from "playwright-core";
 import puppeteer from "puppeteer-core";
 import { crop, decodePng, encodePng } from "./png.js";
@@ -53,11 +55,10 @@ class Tab {
     throw new Error(`timed out waiting for ${fn}`);
   }
 
-  // The centre of a control as drawn (the answer field's face, not its reach).
+  // The centre of a control as drawn.
   async centre(id) {
     return this.run((id) => {
-      const element = document.getElementById(`${id}-face`) ?? document.getElementById(id);
-      const box = element.getBoundingClientRect();
+      const box = document.getElementById(id).getBoundingClientRect();
       return [box.x + box.width / 2, box.y + box.height / 2];
     }, id);
   }
@@ -239,19 +240,6 @@ const freePort = () =>
     });
   });
 
-// A private X server big enough for a 1280x1280 viewport; Xvfb picks a free
-// display number and says which.
-function startXvfb() {
-  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1600x1600x24", "-nolisten", "tcp"], {
-    stdio: ["ignore", "ignore", "ignore", "pipe"],
-  });
-  process.on("exit", () => xvfb.kill());
-  return new Promise((resolve, reject) => {
-    xvfb.on("error", reject);
-    xvfb.stdio[3].on("data", (chunk) => resolve({ display: `:${String(chunk).trim()}`, stop: () => xvfb.kill() }));
-  });
-}
-
 const webdriverKeys = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Space: " " };
 
 // MiniBrowser's window is never narrower than this; a narrower viewport is
@@ -375,14 +363,23 @@ class WebKitTab extends Tab {
 const webkit = {
   name: "webkit",
   canRunFirst: false,
+  // The driver on an X server of its own, big enough for a 1280x1280
+  // viewport; the helper ends the server when the driver ends. The helper,
+  // the server and the driver's browsers are one process group, ended as one.
   async start() {
-    this.x = await startXvfb();
     const port = await freePort();
-    this.process = spawn(process.env.WEBKIT_WEBDRIVER ?? "WebKitWebDriver", [`--port=${port}`], {
-      env: { ...process.env, DISPLAY: this.x.display },
-      stdio: "ignore",
-    });
-    process.on("exit", () => this.process.kill());
+    const xServer = join(dirname(fileURLToPath(import.meta.url)), "..", "..", "tests", "support", "x_server.sh");
+    const driver = process.env.WEBKIT_WEBDRIVER ?? "WebKitWebDriver";
+    this.process = spawn(xServer, ["1600x1600", "96", "--", driver, `--port=${port}`], { stdio: "ignore", detached: true });
+    const group = -this.process.pid;
+    this.end = () => {
+      try {
+        process.kill(group);
+      } catch {
+        // Already ended.
+      }
+    };
+    process.on("exit", this.end);
     this.base = `http://127.0.0.1:${port}`;
     await this.waitUntilUp();
   },
@@ -421,8 +418,7 @@ const webkit = {
     return tab;
   },
   async stop() {
-    this.process?.kill();
-    this.x?.stop();
+    this.end?.();
   },
 };
 

@@ -6,7 +6,9 @@ import assert from "node:assert/strict";
 import { pathToFileURL } from "node:url";
 import { after, before, describe, test } from "node:test";
 import { engines } from "./engines.js";
-import { servedCopy, singleFile } from "./harness.js";
+import { copyFileSync, cpSync, appendFileSync, readdirSync, statSync, utimesSync } from "node:fs";
+import { join } from "node:path";
+import { rebuilt, servedCopy, singleFile } from "./harness.js";
 import { closingText, learner, said } from "./learner.js";
 
 let copy;
@@ -41,7 +43,7 @@ async function openPage(t, engine, { url = server.url, width = 523, height = 324
   await tab.goto(url);
   await tab.waitFor(() => document.documentElement.dataset.ready);
   // The answer field takes the focus as the page is first drawn.
-  await tab.run(() => new Promise(requestAnimationFrame));
+  await tab.waitFor(() => document.activeElement?.id === "Text1");
   return tab;
 }
 
@@ -106,6 +108,27 @@ async function closingMessage(tab) {
   });
 }
 
+// The page reloaded and ready, as a learner's next visit.
+async function visit(tab) {
+  await tab.reload();
+  await tab.waitFor(() => document.documentElement.dataset.ready);
+}
+
+const colourDistance = (a, b) => a.reduce((sum, value, i) => sum + Math.abs(value - b[i]), 0);
+
+// Which build the page is: the mark its style sheet sets, and the mean
+// colour of the kitten's picture once it is drawn over the form's green.
+async function buildShown(tab) {
+  const mark = await tab.run(() => getComputedStyle(document.documentElement).getPropertyValue("--build").trim());
+  const green = [0, 192, 0];
+  for (let tries = 0; ; ++tries) {
+    const { colours } = await tab.pixels("Image3");
+    const picture = [0, 1, 2].map((k) => Math.round(colours.reduce((sum, c) => sum + c[k], 0) / colours.length));
+    if (colourDistance(picture, green) > 60) return { mark, picture };
+    if (tries === 50) throw new Error(`the picture is not drawn: ${picture}`);
+  }
+}
+
 async function untilServiceWorkerControls(tab) {
   await tab.run(() => navigator.serviceWorker.ready.then(() => true));
   await tab.waitFor(() => navigator.serviceWorker.controller !== null);
@@ -117,6 +140,14 @@ const formBox = (tab) =>
     const { x, y, width, height } = document.getElementById("Form1").getBoundingClientRect();
     return { x, y, width, height, viewport: [innerWidth, innerHeight] };
   });
+
+// Once the viewport is this size, the form fills it one way: run in the page.
+const formFits = ({ width, height }) => {
+  const box = document.getElementById("Form1").getBoundingClientRect();
+  const fills = Math.abs(box.width - width) < 0.5 || Math.abs(box.height - height) < 0.5;
+  const centred = Math.abs(box.x * 2 + box.width - width) < 1 && Math.abs(box.y * 2 + box.height - height) < 1;
+  return innerWidth === width && innerHeight === height && fills && centred;
+};
 
 // It fits the viewport, fills it one way, is centred both ways and keeps the
 // window's proportions.
@@ -133,11 +164,15 @@ async function assertFitsAsOne(tab) {
 // Where a finger presses each control, measured by the engine's own hit
 // testing from the centre of what is drawn out to the area's edges, to a
 // sixteenth of a pixel; and whether the whole rectangle between those edges
-// presses it, so that it neither has holes nor reaches into another's.
+// presses it, so that it neither has holes nor reaches into another's. A
+// tap on a label for the control reaches the control.
 const measureHitAreas = (ids) =>
   ids.map((id) => {
-    const drawn = (document.getElementById(`${id}-face`) ?? document.getElementById(id)).getBoundingClientRect();
-    const hits = (x, y) => document.elementFromPoint(x, y)?.id === id;
+    const drawn = document.getElementById(id).getBoundingClientRect();
+    const hits = (x, y) => {
+      const hit = document.elementFromPoint(x, y);
+      return hit?.id === id || hit?.htmlFor === id;
+    };
     const cx = drawn.x + drawn.width / 2;
     const cy = drawn.y + drawn.height / 2;
     const edge = (inside, outside, at) => {
@@ -160,6 +195,14 @@ const measureHitAreas = (ids) =>
   });
 
 const inputs = ["Text1", "Command2", "Command3", "Command4"];
+
+// A finger's area: whole, around what is drawn, at least 44x44 where
+// measured on a phone 390 pixels wide.
+function assertFingerSized(area) {
+  assert.ok(area.whole && area.holdsDrawn, `${area.id}: ${JSON.stringify(area)}`);
+  assert.ok(area.width >= 44 - 1 / 2 && area.height >= 44 - 1 / 2, `${area.id} at least 44x44: ${JSON.stringify(area)}`);
+}
+const sizeOf = (area) => `${area.id} ${area.width.toFixed(1)}x${area.height.toFixed(1)}`;
 
 const cases = [
   {
@@ -305,20 +348,27 @@ const cases = [
         assert.equal((await shown(tab)).verdict, learner["verdict.right"]);
       }
       await tab.resize(phoneWithKeypad.width, phoneWithKeypad.height);
-      await tab.waitFor((height) => innerHeight === height, phoneWithKeypad.height);
-      await tab.run(() => new Promise(requestAnimationFrame));
+      await tab.waitFor(formFits, phoneWithKeypad);
       const boxes = await tab.run(() =>
-        ["Label1", "Label2", "Text1-face", "Label9", "Label10"].map((id) => {
+        ["Label1", "Label2", "Text1", "Label9", "Label10"].map((id) => {
           const { x, y, right, bottom } = document.getElementById(id).getBoundingClientRect();
           return { id, inSight: x >= 0 && y >= 0 && right <= innerWidth && bottom <= innerHeight };
         }),
       );
       for (const { id, inSight } of boxes) assert.ok(inSight, `${id} in sight`);
+      // The keypad goes down for the closing box, whose «ОК» a finger
+      // presses from its area's corner.
+      await tab.resize(phone.width, phone.height);
+      await tab.waitFor(formFits, phone);
       await playToTheEnd(tab, 0, "tap");
       const closing = await closingMessage(tab);
       assert.equal(closing.text, closingText(0));
       assert.ok(closing.inSight, "the closing message in sight");
-      await tab.tap("message-ok");
+      const [ok] = await tab.run(measureHitAreas, ["message-ok"]);
+      t.diagnostic(`${engine.name} at 390 px: ${sizeOf(ok)}`);
+      assertFingerSized(ok);
+      await tab.tapAt(ok.left + ok.width - 2, ok.top + ok.height - 2);
+      assert.equal(await tab.run(() => document.getElementById("message").open), false);
       assert.equal((await shown(tab)).focused, "Text1");
     },
   },
@@ -327,11 +377,8 @@ const cases = [
     async run(t, engine) {
       const tab = await openPage(t, engine, phone);
       const areas = await tab.run(measureHitAreas, inputs);
-      t.diagnostic(`${engine.name} at 390 px: ${areas.map((a) => `${a.id} ${a.width.toFixed(1)}x${a.height.toFixed(1)}`).join(", ")}`);
-      for (const area of areas) {
-        assert.ok(area.whole && area.holdsDrawn, `${area.id}: ${JSON.stringify(area)}`);
-        assert.ok(area.width >= 44 - 1 / 2 && area.height >= 44 - 1 / 2, `${area.id} at least 44x44: ${JSON.stringify(area)}`);
-      }
+      t.diagnostic(`${engine.name} at 390 px: ${areas.map(sizeOf).join(", ")}`);
+      for (const area of areas) assertFingerSized(area);
       // Real taps near the areas' far edges: «Пример» over the verdict's
       // label, «Да» over the empty green above it, the field from its corner,
       // «Выход» below itself.
@@ -348,6 +395,49 @@ const cases = [
       assert.equal((await shown(tab)).verdict, learner["verdict.right"]);
       await tab.tapAt(at.Command4.left + at.Command4.width - inside, at.Command4.top + at.Command4.height - inside);
       assert.equal(await tab.run(() => !document.getElementById("ended").hidden), true);
+      // «Новый опрос» on the end panel, tapped at its area's corner.
+      const [restart] = await tab.run(measureHitAreas, ["restart"]);
+      t.diagnostic(`${engine.name} at 390 px: ${sizeOf(restart)}`);
+      assertFingerSized(restart);
+      await tab.tapAt(restart.left + inside, restart.top + restart.height - inside);
+      await tab.waitFor(() => document.documentElement.dataset.ready && document.getElementById("ended").hidden);
+    },
+  },
+  {
+    // A screen reader draws its box round the focused element: that is the
+    // field's input, which must be the field as drawn, read from the screen
+    // by where its edge leaves the form's green, inward from just outside it.
+    name: "the answer field's own box is the field as drawn",
+    async run(t, engine) {
+      for (const size of [{ width: 523, height: 324 }, phone]) {
+        const tab = await openPage(t, engine, size);
+        const box = await tab.run(() => {
+          const { left, top, right, bottom } = document.getElementById("Text1").getBoundingClientRect();
+          return { left, top, right, bottom };
+        });
+        const { width, colours } = await tab.pixels();
+        const at = (x, y) => colours[Math.round(y) * width + Math.round(x)];
+        const [cx, cy] = [(box.left + box.right) / 2, (box.top + box.bottom) / 2];
+        // The first pixel from `from` towards the field unlike the form there.
+        const edge = (from, step, along) => {
+          const outside = along(from);
+          for (let p = from; Math.abs(p - from) < 12; p += step) if (colourDistance(along(p), outside) > 24) return p;
+          return NaN;
+        };
+        const drawn = {
+          left: edge(Math.floor(box.left) - 6, 1, (x) => at(x, cy)),
+          top: edge(Math.floor(box.top) - 6, 1, (y) => at(cx, y)),
+          right: edge(Math.ceil(box.right) + 5, -1, (x) => at(x, cy)) + 1,
+          bottom: edge(Math.ceil(box.bottom) + 5, -1, (y) => at(cx, y)) + 1,
+        };
+        const rect = (r) => `${(r.right - r.left).toFixed(1)}x${(r.bottom - r.top).toFixed(1)} at (${r.left.toFixed(1)}, ${r.top.toFixed(1)})`;
+        t.diagnostic(`${engine.name} ${size.width}x${size.height}: the field's box ${rect(box)}, drawn ${rect(drawn)}`);
+        for (const side of ["left", "top", "right", "bottom"])
+          assert.ok(Math.abs(box[side] - drawn[side]) <= 1, `${side}: box ${JSON.stringify(box)}, drawn ${JSON.stringify(drawn)}`);
+        if (size.width === 523)
+          assert.deepEqual(drawn, { left: 336, top: 112, right: 385, bottom: 145 }, "drawn as the table has it: 735x495 twips at (5040, 1680)");
+        await tab.done();
+      }
     },
   },
   {
@@ -371,9 +461,9 @@ const cases = [
         assert.equal(byScript, !canDivide);
         for (const [width, height] of [[800, 1280], [1280, 800]]) {
           await tab.resize(width, height);
-          await tab.waitFor(([w, h]) => innerWidth === w && innerHeight === h, [width, height]);
-          // The resize event comes in the next frame, before its animation frames.
-          await tab.run(() => new Promise(requestAnimationFrame));
+          // Where the script scales the window, it does so on the resize
+          // event, which comes in a frame after the viewport has changed.
+          await tab.waitFor(formFits, { width, height });
           await assertFitsAsOne(tab);
         }
         await tab.done();
@@ -381,19 +471,55 @@ const cases = [
     },
   },
   {
-    name: "after one visit the page plays offline",
+    // A worker that finds a new build during a visit fills the new build's
+    // cache whole and takes over only then: that visit stays the old build,
+    // the one after it is the new one. Each build is told apart by a mark in
+    // its style sheet, inside the page, and by a picture, a file beside it.
+    name: "a new build reaches the learner whole on the visit after the one that finds it, and plays offline",
     async run(t, engine) {
-      // A server of its own, to be stopped.
-      const own = await copy.serve();
-      t.after(() => own.stop());
-      const tab = await openPage(t, engine, { url: own.url });
+      const old = servedCopy(copy.folder);
+      const next = rebuilt(({ web, assets }) => {
+        appendFileSync(join(web, "page.css"), ':root { --build: "next" }\n');
+        for (const suffix of ["", "@2x"]) copyFileSync(join(assets, `cat_yarn${suffix}.jpg`), join(assets, `kitten_duckling${suffix}.jpg`));
+      });
+      t.after(() => [old, next].forEach((build) => build.remove()));
+      let server = await old.serve();
+      t.after(() => server.stop());
+      const { port } = server;
+
+      const tab = await openPage(t, engine, { url: server.url });
       await untilServiceWorkerControls(tab);
-      own.stop();
-      await tab.reload();
-      await tab.waitFor(() => document.documentElement.dataset.ready);
+      const [oldCache] = await tab.run(() => caches.keys());
+      const oldLooks = await buildShown(tab);
+      assert.equal(oldLooks.mark, "", "the first build");
+
+      // Offline, it plays, in its own font.
+      server.stop();
+      await visit(tab);
       await tab.click("Command2");
       assert.equal((await shown(tab)).number, "1");
       assert.equal(await tab.run(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true);
+
+      // The next build, served where the first was; its files written after the first's.
+      const later = statSync(join(old.folder, "index.html")).mtime.getTime() / 1000 + 2;
+      for (const file of readdirSync(next.folder)) utimesSync(join(next.folder, file), later, later);
+      cpSync(next.folder, old.folder, { recursive: true, preserveTimestamps: true });
+      server = await old.serve(port);
+
+      await visit(tab);
+      assert.deepEqual(await buildShown(tab), oldLooks, "the visit that finds the new build is the old build, whole");
+      await tab.waitFor((old) => caches.keys().then((names) => names.length === 1 && names[0] !== old), oldCache);
+      await visit(tab);
+      const nextLooks = await buildShown(tab);
+      t.diagnostic(`${engine.name}: ${JSON.stringify(oldLooks)} then ${JSON.stringify(nextLooks)}`);
+      assert.equal(nextLooks.mark, '"next"', "the visit after it is the new build's page");
+      assert.ok(colourDistance(nextLooks.picture, oldLooks.picture) > 40, "with the new build's picture");
+
+      server.stop();
+      await visit(tab);
+      assert.deepEqual(await buildShown(tab), nextLooks, "offline, the new build, whole");
+      await tab.click("Command2");
+      assert.equal((await shown(tab)).number, "1");
     },
   },
   {
