@@ -17,18 +17,32 @@ BSTR allocateString(const std::wstring &text)
     return allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
-void freeString(BSTR text)
-{
-    static const auto free = systemFunction<void(WINAPI *)(BSTR)>(L"oleaut32.dll", "SysFreeString");
-    if (free)
-        free(text);
-}
+// A string made for COM, and freed with it.
+class ComString {
+  public:
+    explicit ComString(const std::wstring &text) : text_(allocateString(text)) {}
+    ~ComString()
+    {
+        static const auto free = systemFunction<void(WINAPI *)(BSTR)>(L"oleaut32.dll", "SysFreeString");
+        if (free)
+            free(text_);
+    }
+    ComString(const ComString &) = delete;
+    ComString &operator=(const ComString &) = delete;
+    BSTR get() const { return text_; }
+
+  private:
+    BSTR text_;
+};
 
 // The system's accessible object for a control, with another name and
 // description. Everything else is passed on unchanged.
 class NamedAccessible final : public IAccessible {
   public:
-    NamedAccessible(IAccessible *system, AccessibleText text) : system_(system), text_(std::move(text)) {}
+    NamedAccessible(ComRef<IAccessible> system, AccessibleText text)
+        : system_(std::move(system)), text_(std::move(text))
+    {
+    }
     NamedAccessible(const NamedAccessible &) = delete;
     NamedAccessible &operator=(const NamedAccessible &) = delete;
 
@@ -48,10 +62,8 @@ class NamedAccessible final : public IAccessible {
     ULONG STDMETHODCALLTYPE Release() override
     {
         const LONG left = InterlockedDecrement(&references_);
-        if (left == 0) {
-            system_->Release();
+        if (left == 0)
             delete this;
-        }
         return static_cast<ULONG>(left);
     }
 
@@ -171,7 +183,7 @@ class NamedAccessible final : public IAccessible {
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 
-    IAccessible *system_;
+    ComRef<IAccessible> system_;
     AccessibleText text_;
     LONG references_ = 1;
 };
@@ -185,16 +197,16 @@ using LresultFromObjectFunction = LRESULT(WINAPI *)(REFIID, WPARAM, IUnknown *);
 
 } // namespace
 
-IAccessible *namedAccessible(HWND control, const AccessibleText &text)
+ComRef<IAccessible> namedAccessible(HWND control, const AccessibleText &text)
 {
     // Loaded only once a screen reader asks.
     static const auto createStandard =
         systemFunction<CreateStdAccessibleObjectFunction>(L"oleacc.dll", "CreateStdAccessibleObject");
-    IAccessible *system = nullptr;
+    ComRef<IAccessible> system;
     if (!createStandard || FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                                 reinterpret_cast<void **>(&system))))
-        return nullptr;
-    return new NamedAccessible(system, text);
+                                                 reinterpret_cast<void **>(system.out()))))
+        return {};
+    return ComRef<IAccessible>(new NamedAccessible(std::move(system), text));
 }
 
 LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleText &text)
@@ -203,12 +215,8 @@ LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, cons
         systemFunction<LresultFromObjectFunction>(L"oleacc.dll", "LresultFromObject");
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || !toResult)
         return 0;
-    IAccessible *named = namedAccessible(control, text);
-    if (!named)
-        return 0;
-    const LRESULT result = toResult(__uuidof(IAccessible), wParam, named);
-    named->Release();
-    return result;
+    const ComRef<IAccessible> named = namedAccessible(control, text);
+    return named ? toResult(__uuidof(IAccessible), wParam, named.get()) : 0;
 }
 
 void descriptionChanged(HWND control)
@@ -224,13 +232,11 @@ void announce(HWND window, const std::wstring &message)
         systemFunction<RaiseNotificationFunction>(L"uiautomationcore.dll", "UiaRaiseNotificationEvent");
     if (!hostProvider || !raise || message.empty())
         return;
-    IUnknown *provider = nullptr;
-    if (FAILED(hostProvider(window, &provider)) || !provider)
+    ComRef<IUnknown> provider;
+    if (FAILED(hostProvider(window, provider.out())) || !provider)
         return;
-    BSTR text = allocateString(message);
-    BSTR activity = allocateString(L"Tsifrolet");
-    raise(provider, NotificationKindActionCompleted, NotificationProcessingImportantAll, text, activity);
-    freeString(activity);
-    freeString(text);
-    provider->Release();
+    const ComString text(message);
+    const ComString activity(L"Tsifrolet");
+    raise(provider.get(), NotificationKindActionCompleted, NotificationProcessingImportantAll, text.get(),
+          activity.get());
 }

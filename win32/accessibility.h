@@ -1,5 +1,7 @@
 #pragma once
 
+#include "owned.h"
+
 #include <windows.h>
 
 #include <oleacc.h>
@@ -17,8 +19,8 @@ struct AccessibleText {
 };
 
 // The system's accessible object for `control`, with `text`; null where the
-// system has none for such a control. The caller releases it.
-IAccessible *namedAccessible(HWND control, const AccessibleText &text);
+// system has none for such a control.
+ComRef<IAccessible> namedAccessible(HWND control, const AccessibleText &text);
 
 // Answers WM_GETOBJECT for `control`; 0 when the request is not for its
 // client object, which then takes the usual course.

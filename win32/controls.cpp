@@ -86,7 +86,7 @@ Control createControl(const ControlSpec &row, HWND parent, HINSTANCE instance)
     c.row = &row;
     c.textColour = row.textColour.value_or(StandardTextColour);
     if (row.background)
-        c.background = CreateSolidBrush(toColorRef(*row.background));
+        c.background.reset(CreateSolidBrush(toColorRef(*row.background)));
     c.accessible = {toWide(row.accessibleName), toWide(row.accessibleDescription)};
     const std::wstring text = row.kind == ControlKind::Picture ? std::wstring() : toWide(row.text);
     c.handle = CreateWindowExW(row.kind == ControlKind::TextField ? WS_EX_CLIENTEDGE : 0, classFor(row.kind),
@@ -96,19 +96,11 @@ Control createControl(const ControlSpec &row, HWND parent, HINSTANCE instance)
     return c;
 }
 
-void destroyControl(Control &c)
+OwnedFont createFont(const FontSpec &font, int dpi)
 {
-    DeleteObject(c.font);
-    DeleteObject(c.picture);
-    DeleteObject(c.background);
-    c = Control{};
-}
-
-HFONT createFont(const FontSpec &font, int dpi)
-{
-    return CreateFontW(-scalePixels(fontPixelSize(font), dpi), 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                       RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, windowsFamily(font.family).c_str());
+    return OwnedFont(CreateFontW(-scalePixels(fontPixelSize(font), dpi), 0, 0, 0, font.weight, FALSE, FALSE,
+                                 FALSE, RUSSIAN_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_SWISS, windowsFamily(font.family).c_str()));
 }
 
 // A resource name cannot hold "@": "cat@2x.jpg" is the resource "cat_2x.jpg".
@@ -142,10 +134,11 @@ void drawButton(const DRAWITEMSTRUCT &item, const Control &c, HBRUSH face, int d
         OffsetRect(&textArea, 1, 1);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, toColorRef(c.textColour));
-    HGDIOBJ oldFont = SelectObject(dc, c.font);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    {
+        const Selection font(dc, c.font.get());
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
     if (item.itemState & ODS_FOCUS)
         drawFocusFrame(dc, r, dpi);
 }
@@ -154,11 +147,9 @@ void drawPicture(const DRAWITEMSTRUCT &item, const Control &c)
 {
     if (!c.picture)
         return;
-    HDC source = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(source, c.picture);
-    BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    const MemoryDc source(CreateCompatibleDC(item.hDC));
+    const Selection picture(source.get(), c.picture.get());
+    BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, source.get(), 0, 0, SRCCOPY);
 }
 
 bool pressWithoutFocus(Control &c, HWND form, UINT message, LPARAM lParam)

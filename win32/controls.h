@@ -2,24 +2,25 @@
 
 #include "accessibility.h"
 #include "layout_table.h"
+#include "owned.h"
 
 #include <windows.h>
 
 #include <string>
 
-class MainWindow;
+class FormWindow;
 
 // One control of the window: the Win32 control a layout row describes, with
 // what the window keeps for drawing it.
 struct Control {
-    MainWindow *window = nullptr;
+    FormWindow *form = nullptr;
     const ControlSpec *row = nullptr;
     HWND handle = nullptr;
     WNDPROC systemProcedure = nullptr;
     ColourWord textColour = 0;
-    HBRUSH background = nullptr; // null: the form's
-    HFONT font = nullptr;
-    HBITMAP picture = nullptr;
+    OwnedBrush background; // null: the form's
+    OwnedFont font;
+    OwnedBitmap picture;
     AccessibleText accessible;
     bool pressedByMouse = false;
 };
@@ -33,11 +34,10 @@ inline COLORREF toColorRef(ColourWord colour)
 // Creates the control a row describes, as a child of `parent`, at no size
 // yet: its place depends on the DPI.
 Control createControl(const ControlSpec &row, HWND parent, HINSTANCE instance);
-void destroyControl(Control &control);
 
 // The row's font at `dpi`, by pixel height as the layout's sizes are meant
 // at 96 dpi, always with the Cyrillic character set.
-HFONT createFont(const FontSpec &font, int dpi);
+OwnedFont createFont(const FontSpec &font, int dpi);
 
 // The picture's resource for a screen of this DPI.
 std::wstring pictureResource(std::string_view path, int dpi);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "controls.h"
+#include "dialog_manager.h"
+#include "form_window.h"
 #include "front_end.h"
 #include "quiz_presenter.h"
 #include "quiz_state.h"
@@ -11,17 +12,14 @@
 
 #include <optional>
 #include <string_view>
-#include <vector>
 
-// The program's one window, in plain Win32: every control built from the
-// layout table and the quiz shown on them. It owns the quiz for the whole
-// run and hands each button click to the presenter, which runs the quiz's
-// command and decides what a screen reader hears and where the caret goes;
-// the window carries that out.
-class MainWindow final : public QuizView, public FrontEnd {
+// The program's one window, in plain Win32: the quiz shown on the form's
+// controls. It owns the quiz for the whole run and hands each button click
+// to the presenter, which runs the quiz's command and decides what a screen
+// reader hears and where the caret goes; the window carries that out.
+class MainWindow final : public QuizView, public FrontEnd, private FormWindow::Owner {
   public:
     explicit MainWindow(HINSTANCE instance);
-    ~MainWindow() override;
     MainWindow(const MainWindow &) = delete;
     MainWindow &operator=(const MainWindow &) = delete;
 
@@ -46,35 +44,20 @@ class MainWindow final : public QuizView, public FrontEnd {
     Ending endProgram() override;
 
   private:
-    static LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleControlMessage(Control &control, UINT message, WPARAM wParam, LPARAM lParam);
-    bool handleKey(const MSG &message);
-    void moveFocus(int step);
-    void buttonClicked(int id);
+    void buttonClicked(const Control &button) override;
+    void activationChanged(bool active) override;
 
-    void buildControls();
-    void arrangeForDpi(int dpi);
-    void loadIcons();
-    void paintCreditLine(HDC dc) const;
-    LRESULT colourControl(HDC dc, HWND handle) const;
-
-    Control *find(HWND handle);
-    Control &control(std::string_view name);
-    const Control &control(std::string_view name) const;
-    HBRUSH backgroundOf(const Control &control) const;
-
-    HINSTANCE instance_;
-    HWND window_ = nullptr;
-    int dpi_ = 96;
-    std::vector<Control> controls_;
-    HBRUSH formBackground_ = nullptr;
-    HFONT formFont_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HWND focusWhenInactive_ = nullptr;
-    std::optional<POINT> creditLineTwips_;
+    FormWindow form_;
+    Control &firstFactor_ = form_.control("Label1");
+    Control &secondFactor_ = form_.control("Label2");
+    Control &answer_ = form_.control("Text1");
+    Control &verdict_ = form_.control("Label5");
+    Control &problemNumber_ = form_.control("Label9");
+    Control &errorCount_ = form_.control("Label10");
+    const Control &nextExampleButton_ = form_.control("Command2");
+    const Control &checkButton_ = form_.control("Command3");
+    const Control &exitButton_ = form_.control("Command4");
+    DialogManager dialog_{form_, answer_.handle};
 
     QuizState quiz_;
     ClockSeededRandom random_;

@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include "owned.h"
+
 #include <wincodec.h>
 
 #include <algorithm>
@@ -8,26 +10,6 @@
 #include <vector>
 
 namespace {
-
-// Owns one COM interface pointer.
-template <typename T> class ComRef {
-  public:
-    ComRef() = default;
-    ComRef(const ComRef &) = delete;
-    ComRef &operator=(const ComRef &) = delete;
-    ~ComRef()
-    {
-        if (pointer_)
-            pointer_->Release();
-    }
-    T *operator->() const { return pointer_; }
-    T *get() const { return pointer_; }
-    T **out() { return &pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-  private:
-    T *pointer_ = nullptr;
-};
 
 struct Pixels {
     int width = 0;
@@ -135,7 +117,7 @@ std::vector<std::uint32_t> resample(const Pixels &source, int width, int height)
     return out;
 }
 
-HBITMAP toBitmap(const std::vector<std::uint32_t> &bgrx, int width, int height)
+OwnedBitmap toBitmap(const std::vector<std::uint32_t> &bgrx, int width, int height)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -145,7 +127,7 @@ HBITMAP toBitmap(const std::vector<std::uint32_t> &bgrx, int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap)
         std::copy(bgrx.begin(), bgrx.end(), static_cast<std::uint32_t *>(bits));
     return bitmap;
@@ -153,10 +135,10 @@ HBITMAP toBitmap(const std::vector<std::uint32_t> &bgrx, int width, int height)
 
 } // namespace
 
-HBITMAP loadPicture(HINSTANCE instance, std::wstring_view resourceName, int width, int height)
+OwnedBitmap loadPicture(HINSTANCE instance, std::wstring_view resourceName, int width, int height)
 {
     const Pixels source = decode(resourceBytes(instance, resourceName));
     if (source.bgrx.empty() || width <= 0 || height <= 0)
-        return nullptr;
+        return {};
     return toBitmap(resample(source, width, height), width, height);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "owned.h"
+
 #include <windows.h>
 
 #include <string_view>
@@ -9,4 +11,4 @@
 // null if the resource is missing or cannot be decoded. Each output pixel is
 // the average of the source area it covers: the stretching of GDI and WIC
 // alike leaves jagged edges.
-HBITMAP loadPicture(HINSTANCE instance, std::wstring_view resourceName, int width, int height);
+OwnedBitmap loadPicture(HINSTANCE instance, std::wstring_view resourceName, int width, int height);

@@ -27,8 +27,8 @@ TEST(WindowsAccessibleText, TheFieldIsNamedAndDescribedAndKeepsItsRole)
     HWND field =
         CreateWindowExW(0, L"EDIT", L"56", WS_POPUP, 0, 0, 50, 30, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(field, nullptr);
-    IAccessible *named = namedAccessible(field, {L"Ответ", L"Сколько будет 7 х 8?"});
-    ASSERT_NE(named, nullptr) << "no accessible object for an edit field";
+    const ComRef<IAccessible> named = namedAccessible(field, {L"Ответ", L"Сколько будет 7 х 8?"});
+    ASSERT_TRUE(named) << "no accessible object for an edit field";
 
     BSTR name = nullptr, description = nullptr, value = nullptr;
     VARIANT role{};
@@ -42,11 +42,9 @@ TEST(WindowsAccessibleText, TheFieldIsNamedAndDescribedAndKeepsItsRole)
     named->get_accValue(child(CHILDID_SELF), &value);
     EXPECT_EQ(taken(value), L"56");
 
-    IAccessible *query = nullptr;
-    EXPECT_EQ(named->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void **>(&query)), S_OK);
-    EXPECT_EQ(query, named) << "a reader asking again would meet the system's names";
-    query->Release();
-    named->Release();
+    ComRef<IAccessible> query;
+    EXPECT_EQ(named->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void **>(query.out())), S_OK);
+    EXPECT_EQ(query.get(), named.get()) << "a reader asking again would meet the system's names";
     DestroyWindow(field);
 }
 

@@ -1,5 +1,7 @@
 #include "program_driver.h"
 
+#include "owned.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -72,19 +74,18 @@ Capture captureScreen(RECT area)
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.width, -capture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const MemoryDc memory(CreateCompatibleDC(screen));
     void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, capture.width, capture.height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
+    const OwnedBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        const Selection copy(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, capture.width, capture.height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+    }
+    ReleaseDC(nullptr, screen);
     const auto *source = static_cast<const std::uint32_t *>(bits);
     for (std::size_t i = 0; i < capture.pixels.size(); ++i)
         capture.pixels[i] = source[i] & 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return capture;
 }
 
@@ -176,11 +177,19 @@ RECT Program::screenRect(std::string_view name) const
 
 void Program::settle() const
 {
-    for (int i = 0; i < 3; ++i) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-        Sleep(30);
-    }
+    // A window is painted only once no message and no input is waiting for
+    // its thread: when a corner of the form, spoilt now, and every control
+    // are painted, the program has handled all it was sent.
+    const RECT corner{0, 0, 1, 1};
+    InvalidateRect(form_, &corner, FALSE);
+    waitUntil([&] {
+        if (GetUpdateRect(form_, nullptr, FALSE))
+            return false;
+        for (const ControlSpec &row : formControls())
+            if (GetUpdateRect(control(row.name), nullptr, FALSE))
+                return false;
+        return true;
+    });
 }
 
 void Program::clickAt(POINT screen)

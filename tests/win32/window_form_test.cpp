@@ -2,6 +2,7 @@
 // focus, and what a screen reader is told of its controls.
 #include "layout_table.h"
 #include "learner_rules.h"
+#include "owned.h"
 #include "program_driver.h"
 #include "text.h"
 
@@ -94,9 +95,9 @@ struct Heard {
 
 std::optional<Heard> hear(HWND control)
 {
-    IAccessible *object = nullptr;
+    ComRef<IAccessible> object;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void **>(&object))) ||
+                                          reinterpret_cast<void **>(object.out()))) ||
         !object)
         return std::nullopt;
     VARIANT self{};
@@ -110,7 +111,6 @@ std::optional<Heard> hear(HWND control)
     Heard heard{name ? name : L"", description ? description : L"", role.vt == VT_I4 ? role.lVal : -1};
     SysFreeString(name);
     SysFreeString(description);
-    object->Release();
     return heard;
 }
 

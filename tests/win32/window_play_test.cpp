@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -68,6 +69,13 @@ void expectClosingBox(Program &program, std::string_view text)
     GetWindowRect(box.button(), &ok);
     program.clickAt({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(box.handle); })) << "the box did not close";
+    // The box's caption is its own: the window's buttons, which a screen
+    // reader names by their text, keep theirs.
+    program.settle();
+    const std::pair<const char *, const wchar_t *> buttons[] = {
+        {"Command2", L"Пример"}, {"Command3", L"Да"}, {"Command4", L"Выход"}};
+    for (const auto &[name, caption] : buttons)
+        EXPECT_EQ(program.text(name), caption) << name << " was renamed by the closing box";
 }
 
 TEST(WindowsQuiz, TypedQuizRightToTheEndThenOneWrong)
