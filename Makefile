@@ -162,7 +162,8 @@ windows: windows-configure
 	@cmake --build --preset windows -j $(JOBS) --target tsifrolet installer
 
 # The program's imports, all in Windows 7; then the quiz's tests and the
-# window's under Wine at 96 and 144 dpi, and the installer installed, started
+# window's under Wine at 96, 144 and 192 dpi, also as the program runs on
+# Windows 7, and the installer installed, started
 # and removed again; last, both built again in another folder must come out
 # byte for byte the same.
 windows-test: windows-configure
