@@ -81,13 +81,17 @@ fuzz: deps
 # start-up time and peak memory beside an empty Qt window, in a release build;
 # then the web page's size and load times, and the Windows program's start-up
 # under Wine.
+# Each writes its ratios into one file, printed as one table at the end.
 BENCH_RUNS ?= 15
+BENCH_SUMMARY := $(CURDIR)/build/bench-summary.tsv
 bench: deps
 	@tools/ensure-packages.sh bench
 	$(call build-preset,bench)
-	@bench/run.sh build/bench $(BENCH_RUNS)
-	@$(MAKE) web-bench
-	@$(MAKE) windows-bench
+	@rm -f $(BENCH_SUMMARY)
+	@BENCH_SUMMARY=$(BENCH_SUMMARY) bench/run.sh build/bench $(BENCH_RUNS)
+	@BENCH_SUMMARY=$(BENCH_SUMMARY) $(MAKE) web-bench
+	@BENCH_SUMMARY=$(BENCH_SUMMARY) $(MAKE) windows-bench
+	@bench/summary.sh $(BENCH_SUMMARY)
 
 # The Windows program under Wine: start-up and memory beside an empty Win32
 # window, and the sizes of the program and its installer.
@@ -98,7 +102,7 @@ windows-bench:
 
 # The web page: bytes transferred (gzip) and time to first paint and to
 # ready, beside an empty page served the same way, in headless Chromium and
-# Firefox; and the size of the page as one file.
+# Firefox and in WebKit; and the size of the page as one file.
 WEB_BENCH_RUNS ?= 31
 web-bench: web web-browsers web-node-modules
 	@cd web/test && node bench.js $(WEB_BENCH_RUNS)

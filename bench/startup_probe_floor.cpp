@@ -13,7 +13,9 @@
 
 int main(int argc, char *argv[])
 {
+    markPhase("exec, libraries, to main");
     QApplication app(argc, argv);
+    markPhase("QApplication");
     QWidget window;
     window.setFixedSize(523, 324);
 #ifdef ONE_LABEL
@@ -23,8 +25,10 @@ int main(int argc, char *argv[])
     label->setFont(font);
     label->setGeometry(136, 56, 265, 41);
 #endif
+    markPhase("widgets");
     QuitAfterFirstPaint quit;
     window.installEventFilter(&quit);
     window.show();
+    markPhase("show");
     return app.exec();
 }

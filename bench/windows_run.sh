@@ -12,6 +12,11 @@ runs=${2:-15}
 # shellcheck source=../tests/win32/wine_session.sh
 source tests/win32/wine_session.sh
 start_wine
+# The launcher runs under Wine, which knows the file by its Windows name.
+if [ -n "${BENCH_SUMMARY:-}" ]; then
+  BENCH_SUMMARY=$(winepath -w "$BENCH_SUMMARY")
+  export BENCH_SUMMARY
+fi
 
 echo "== The Windows program under Wine: start to its first idle moment (shown and painted)"
 wine "$build/bench/windows_startup_launcher.exe" "$runs" \

@@ -2,9 +2,14 @@
 // program RUNS times, alternating between them, and prints the median time
 // from starting the process to its first idle moment (its window shown and
 // painted, waiting for the learner), the best such time, the median peak
-// working set, and each program's ratios to the first, the floor.
+// working set, and each program's ratios to the first, the floor: taken
+// round by round, against the floor's run just before, and given as the
+// median, smallest and largest.
 //
 //   windows_startup_launcher.exe RUNS FLOOR_PROGRAM PROGRAM...
+//
+// With BENCH_SUMMARY set to a file, the last program's two ratios are added
+// to it, one tab-separated line each, for the table that closes `make bench`.
 #include <windows.h>
 
 #include <psapi.h> // needs windows.h first
@@ -64,6 +69,16 @@ double median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+struct Spread {
+    double median, min, max;
+};
+
+Spread spreadOf(const std::vector<double> &values)
+{
+    const auto [min, max] = std::minmax_element(values.begin(), values.end());
+    return {median(values), *min, *max};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -83,25 +98,38 @@ int main(int argc, char *argv[])
         for (std::size_t p = 0; p < programs.size(); ++p)
             results[p].push_back(runOnce(programs[p]));
 
-    std::printf("%d runs each, medians\n", runs);
-    std::printf("%-28s %12s %8s %16s %7s %9s\n", "program", "to idle ms", "best", "peak memory MiB", "time x",
-                "memory x");
-    double floorMs = 0, floorMiB = 0;
+    std::printf("%d runs each, medians; ratios round by round: median (min-max)\n", runs);
+    std::printf("%-28s %12s %8s %16s %17s %17s\n", "program", "to idle ms", "best", "peak memory MiB",
+                "time x", "memory x");
+    Spread time{}, memory{};
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        std::vector<double> times, memory;
-        for (const Run &run : results[p]) {
+        std::vector<double> times, peaks, timeRatio, memoryRatio;
+        for (std::size_t i = 0; i < results[p].size(); ++i) {
+            const Run &run = results[p][i], &floor = results.front()[i];
             times.push_back(run.toIdleMs);
-            memory.push_back(run.peakMiB);
+            peaks.push_back(run.peakMiB);
+            timeRatio.push_back(run.toIdleMs / floor.toIdleMs);
+            memoryRatio.push_back(run.peakMiB / floor.peakMiB);
         }
-        const double ms = median(times), mib = median(memory);
-        if (p == 0) {
-            floorMs = ms;
-            floorMiB = mib;
-        }
+        time = spreadOf(timeRatio);
+        memory = spreadOf(memoryRatio);
+        char timeText[32], memoryText[32];
+        std::snprintf(timeText, sizeof timeText, "%.2f (%.2f-%.2f)", time.median, time.min, time.max);
+        std::snprintf(memoryText, sizeof memoryText, "%.2f (%.2f-%.2f)", memory.median, memory.min,
+                      memory.max);
         std::string name = programs[p];
         name = name.substr(name.find_last_of("/\\") + 1);
-        std::printf("%-28s %12.1f %8.1f %16.1f %7.2f %9.2f\n", name.c_str(), ms,
-                    *std::min_element(times.begin(), times.end()), mib, ms / floorMs, mib / floorMiB);
+        std::printf("%-28s %12.1f %8.1f %16.1f %17s %17s\n", name.c_str(), median(times),
+                    *std::min_element(times.begin(), times.end()), median(peaks), timeText, memoryText);
+    }
+    if (const char *file = std::getenv("BENCH_SUMMARY")) {
+        if (FILE *summary = std::fopen(file, "a")) {
+            std::fprintf(summary, "Win32, Wine\tto idle\t%.2f\t%.2f\t%.2f\t1.25\n", time.median, time.min,
+                         time.max);
+            std::fprintf(summary, "Win32, Wine\tpeak memory\t%.2f\t%.2f\t%.2f\t1.15\n", memory.median,
+                         memory.min, memory.max);
+            std::fclose(summary);
+        }
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "layout_table.h"
 #include "message_box_width.h"
 #include "phrases.h"
+#include "picture_loading.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -27,7 +28,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     installAccessibleFactory();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(FormCaption));
-    setWindowIcon(QIcon(toQString(FormIcon)));
+    setWindowIcon(QIcon(pictureFor(toQString(FormIcon), 1)));
     resize(FormWidthTwips / TwipsPerPixel, FormHeightTwips / TwipsPerPixel);
     fixFormFrame(*this);
 

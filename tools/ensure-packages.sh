@@ -26,7 +26,8 @@ set -euo pipefail
 
 packages_for() {
   case "$1" in
-    build) echo g++ cmake make libgtest-dev qt6-base-dev qt6-base-private-dev qt6-translations-l10n fonts-liberation2 ;;
+    build) echo g++ cmake make pkgconf libgtest-dev qt6-base-dev qt6-base-private-dev qt6-translations-l10n \
+      libturbojpeg0-dev libpng-dev fonts-liberation2 ;;
     shots) echo xvfb xauth x11-utils imagemagick xdotool ;;
     assets) echo librsvg2-bin imagemagick ;;
     package) echo dpkg-dev file fakeroot git ;;

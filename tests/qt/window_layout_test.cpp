@@ -3,6 +3,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QMenu>
 #include <QStyle>
 #include <QStyleFactory>
@@ -213,6 +214,15 @@ TEST(WindowLayout, HighDensityScreensGetTheDoubleSizePictures)
         EXPECT_EQ(sharp.devicePixelRatio(), 2);
         EXPECT_EQ(sharp.size(), normal.size() * 2);
         EXPECT_EQ(pictureFor(path, 1.25).size(), normal.size());
+    }
+}
+
+TEST(WindowLayout, PicturesAndIconDecodeToThePixelsOfQtsOwnReaders)
+{
+    for (const char *path : {":/kitten_duckling.jpg", ":/cat_yarn@2x.jpg", ":/icon.png"}) {
+        SCOPED_TRACE(path);
+        const QImage decoded = pictureFor(path, 1).toImage();
+        EXPECT_EQ(decoded, QImage(path).convertToFormat(decoded.format()));
     }
 }
 

@@ -1,17 +1,20 @@
-// Measures the page, not a test, in Chromium and in Firefox: what a first
+// Measures the page, not a test, in Chromium, Firefox and WebKit: what a first
 // visit transfers (each file gzipped, as a web server would send it), and
 // the time from navigation to first paint and to ready, beside an empty page
 // served the same way, each run with an empty cache and no service worker;
-// then the size of the page as one file.
+// then the size of the page as one file. The ratio of ready times is taken
+// visit by visit (the page's, then the empty page's) and given as the
+// median, smallest and largest; with BENCH_SUMMARY set to a file, each
+// engine's ratio is added to it for the table that closes `make bench`.
 //
 //   node bench.js [RUNS]
-import { existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { appendFileSync, existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 import { chromium } from "playwright-core";
 import puppeteer from "puppeteer-core";
-import { chromiumFlags } from "./engines.js";
+import { chromiumFlags, engines as testedEngines } from "./engines.js";
 import { pageDir, serve, singleFile } from "./harness.js";
 
 const runs = Number(process.argv[2] ?? 31);
@@ -19,12 +22,15 @@ const emptyDir = mkdtempSync(join(tmpdir(), "tsifrolet-empty-"));
 writeFileSync(join(emptyDir, "index.html"), '<!doctype html><html lang="ru"><title>-</title><p>-</p>');
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const spread = (values) => ({ median: median(values), min: Math.min(...values), max: Math.max(...values) });
 const gzipped = (file) => gzipSync(readFileSync(file), { level: 9 }).length;
 
 // Run inside the page: the first paint, and the time the page was ready (the
 // quiz can be played; the empty page has loaded), with every file it asked for.
 const timings = async () => {
+  // WebKit reports the first contentful paint alone, where it reports one.
   const paint = await new Promise((resolve) => {
+    if (!PerformanceObserver.supportedEntryTypes.includes("paint")) resolve(NaN);
     new PerformanceObserver((list) => resolve(list.getEntries()[0].startTime)).observe({ type: "paint", buffered: true });
   });
   const quiz = document.getElementById("Form1");
@@ -39,7 +45,17 @@ const timings = async () => {
     ? performance.getEntriesByName("ready")[0].startTime
     : performance.getEntriesByType("navigation")[0].loadEventEnd;
   const files = [location.href, ...performance.getEntriesByType("resource").map((entry) => entry.name)];
-  return { firstPaint: paint, ready, files };
+  // Where the time to ready goes: the navigation's own marks, each phase
+  // from the one before.
+  const navigation = performance.getEntriesByType("navigation")[0];
+  const marks = [
+    ["request to first byte", navigation.responseStart],
+    ["rest of the HTML", navigation.responseEnd],
+    ["parsed", navigation.domInteractive],
+    ["scripts run, ready", ready],
+  ];
+  const phases = marks.map(([name, at], i) => [name, at - (i ? marks[i - 1][1] : 0)]);
+  return { firstPaint: paint, ready, files, phases };
 };
 
 // The bytes of a first visit: each file the page asked for, from the folder
@@ -88,6 +104,25 @@ const engines = {
       close: () => browser.close(),
     };
   },
+  // Through WebKitWebDriver, a MiniBrowser started for each visit, so that
+  // each has an empty cache; the driver waits for the page to load.
+  async webkit() {
+    const webkit = testedEngines.find((engine) => engine.name === "webkit");
+    await webkit.start();
+    return {
+      get version() {
+        return webkit.version;
+      },
+      async visit(url) {
+        const tab = await webkit.open({ width: 523, height: 324 });
+        await tab.goto(url);
+        const result = await tab.run(timings);
+        await tab.close();
+        return result;
+      },
+      close: () => webkit.stop(),
+    };
+  },
 };
 
 const pageServer = await serve();
@@ -111,8 +146,15 @@ try {
             `first paint ${paint.toFixed(1)} ms, ready ${ready.toFixed(1)} ms (median of ${runs})`,
         );
       }
-      const ratio = median(results.page.map((r) => r.ready)) / median(results.empty.map((r) => r.ready));
-      console.log(`  ready: ${ratio.toFixed(2)}x the empty page (target 1.5x); transferred: target under 150 KB`);
+      console.log(`  phases, ms, medians: ${results.page[0].phases.map(([name], p) => {
+        const of = (what) => median(results[what].map((r) => r.phases[p][1])).toFixed(1);
+        return `${name} ${of("page")} (empty ${of("empty")})`;
+      }).join("; ")}`);
+      const ratio = spread(results.page.map((r, i) => r.ready / results.empty[i].ready));
+      const [m, lo, hi] = [ratio.median, ratio.min, ratio.max].map((x) => x.toFixed(2));
+      console.log(`  ready: ${m}x the empty page (${lo}-${hi}; target 1.5x); transferred: target under 150 KB`);
+      const engineName = engine.version.split(" ")[0];
+      if (process.env.BENCH_SUMMARY) appendFileSync(process.env.BENCH_SUMMARY, `page, ${engineName}\tready\t${m}\t${lo}\t${hi}\t1.5\n`);
     } finally {
       await engine.close();
     }
