@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include <string_view>
+
 namespace {
 
 // A hook procedure gets no data of its own; the caption waits here while the
@@ -22,7 +24,7 @@ bool isDialog(HWND window)
 {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    return lstrcmpW(className, L"#32770") == 0;
+    return std::wstring_view(className) == L"#32770";
 }
 
 void unhook()
