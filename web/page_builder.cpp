@@ -56,7 +56,10 @@ void build(const fs::path &web, const fs::path &assets, const fs::path &fonts, c
     PageSources sources{readFile(web / "index.html.in"), readFile(web / "page.css"),
                         readFile(web / "app.js")};
     // The quiz's WebAssembly goes into the script as base64 text.
-    replaceAll(sources.script, "\"@QUIZ_WASM@\"", "\"" + base64(readFile(wasm)) + "\"");
+    // Appended in place: GCC 12 takes `"\"" + text` for an overlapping copy.
+    std::string quoted = "\"";
+    quoted.append(base64(readFile(wasm))).append("\"");
+    replaceAll(sources.script, "\"@QUIZ_WASM@\"", quoted);
     const std::vector<std::string> fontNames = urlsIn(sources.style);
 
     PageFiles files(out);

@@ -332,10 +332,11 @@ class WebKitTab extends Tab {
   // room of its own, measured as it goes.
   async fitWindow(width, height) {
     for (let tries = 0; tries < 3; ++tries) {
-      // Just after a navigation the sizes can read as nought for a moment.
+      // Just after a navigation the sizes can read as nought, or the inner
+      // ones as larger than the window, for a moment.
       const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.waitFor(() => {
         const sizes = [innerWidth, innerHeight, outerWidth, outerHeight];
-        return sizes.every((size) => size > 0) && sizes;
+        return sizes.every((size) => size > 0) && outerWidth >= innerWidth && outerHeight >= innerHeight && sizes;
       });
       if (innerWidth === width && innerHeight === height) return;
       await this.command("POST", "/window/rect", {
