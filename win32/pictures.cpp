@@ -99,6 +99,8 @@ std::vector<double> averageAxis(const std::vector<double> &in, int lines, int fr
     return out;
 }
 
+// Our own area average, not WIC's Fant scaler: Wine's WIC scales by nearest
+// neighbour only, so the pictures would look unlike Windows' where the tests run.
 std::vector<std::uint32_t> resample(const Pixels &source, int width, int height)
 {
     std::vector<double> channels(source.bgrx.size() * 3);
