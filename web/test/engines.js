@@ -391,18 +391,33 @@ const webkit = {
     }
     throw new Error("WebKitWebDriver did not start");
   },
-  async command(method, path, body) {
+  async command(method, path, body, signal) {
     const response = await fetch(this.base + path, {
       method,
       headers: { "content-type": "application/json" },
       body: body && JSON.stringify(body),
+      signal,
     });
     const { value } = await response.json();
     if (value?.error) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
     return value;
   },
   // One session at a time: each tab is a session of its own.
+  // Now and then MiniBrowser starts but never answers the driver, and the
+  // session would hang until the HTTP client's five-minute limit: a session
+  // that has not begun within 30 s is taken as a launch that failed, and the
+  // driver and its browser are started afresh, once.
   async open(size) {
+    try {
+      return await this.openSession(size);
+    } catch (error) {
+      if (error.name !== "TimeoutError") throw error;
+      this.end();
+      await this.start();
+      return this.openSession(size);
+    }
+  },
+  async openSession(size) {
     const { sessionId, capabilities } = await this.command("POST", "/session", {
       capabilities: {
         alwaysMatch: {
@@ -412,7 +427,7 @@ const webkit = {
           },
         },
       },
-    });
+    }, AbortSignal.timeout(30000));
     this.version = `WebKitGTK ${capabilities.browserVersion}`;
     const tab = new WebKitTab(this, sessionId, size);
     if (!tab.framed) await tab.resize(size.width, size.height);
