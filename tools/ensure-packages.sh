@@ -27,7 +27,7 @@ set -euo pipefail
 packages_for() {
   case "$1" in
     build) echo g++ cmake make pkgconf libgtest-dev qt6-base-dev qt6-base-private-dev qt6-translations-l10n \
-      libturbojpeg0-dev libpng-dev fonts-liberation2 ;;
+      libturbojpeg0-dev libpng-dev libstb-dev fonts-liberation2 ;;
     shots) echo xvfb xauth x11-utils imagemagick xdotool ;;
     assets) echo librsvg2-bin imagemagick ;;
     package) echo dpkg-dev file fakeroot git ;;
@@ -43,7 +43,7 @@ packages_for() {
     desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
     # Wine's 32-bit half would need the i386 architecture; the program and
     # its installer are 64-bit only, so wine64 alone runs them.
-    win32) echo g++-mingw-w64-x86-64-posix libgtest-dev nsis wine wine64 fonts-wine fonts-liberation2 \
+    win32) echo g++-mingw-w64-x86-64-posix libgtest-dev libstb-dev nsis wine wine64 fonts-wine fonts-liberation2 \
       xvfb xauth imagemagick ;;
     readme) echo debootstrap expect xvfb xdotool ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;

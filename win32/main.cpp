@@ -17,7 +17,8 @@ void __verbose_terminate_handler()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
-    // The pictures are decoded by the Windows Imaging Component, a COM library.
+    // What a screen reader asks for is answered with COM objects (MSAA and UI
+    // Automation), which need the thread's apartment.
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     int exitCode = 0;
     {

@@ -1,8 +1,7 @@
 #include "pictures.h"
 
+#include "jpeg_decoder.h"
 #include "owned.h"
-
-#include <wincodec.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -10,12 +9,6 @@
 #include <vector>
 
 namespace {
-
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> bgrx; // row by row, top row first
-};
 
 std::string_view resourceBytes(HINSTANCE instance, std::wstring_view name)
 {
@@ -27,37 +20,6 @@ std::string_view resourceBytes(HINSTANCE instance, std::wstring_view name)
     const void *bytes = loaded ? LockResource(loaded) : nullptr;
     return bytes ? std::string_view(static_cast<const char *>(bytes), SizeofResource(instance, found))
                  : std::string_view();
-}
-
-Pixels decode(std::string_view jpeg)
-{
-    Pixels pixels;
-    ComRef<IWICImagingFactory> factory;
-    ComRef<IWICStream> stream;
-    ComRef<IWICBitmapDecoder> decoder;
-    ComRef<IWICBitmapFrameDecode> frame;
-    ComRef<IWICFormatConverter> converter;
-    // The first imaging factory is the one Windows 7 has.
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void **>(factory.out()))) ||
-        FAILED(factory->CreateStream(stream.out())) ||
-        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE *>(const_cast<char *>(jpeg.data())),
-                                            static_cast<DWORD>(jpeg.size()))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.out())) ||
-        FAILED(decoder->GetFrame(0, frame.out())) ||
-        FAILED(factory->CreateFormatConverter(converter.out())) ||
-        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
-                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
-        return pixels;
-
-    UINT width = 0, height = 0;
-    converter->GetSize(&width, &height);
-    std::vector<std::uint32_t> bgrx(std::size_t{width} * height);
-    if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgrx.size() * 4),
-                                     reinterpret_cast<BYTE *>(bgrx.data()))))
-        return pixels;
-    return {static_cast<int>(width), static_cast<int>(height), std::move(bgrx)};
 }
 
 // How much of source cell `s` lies under destination cell `d`, when `from`
@@ -99,14 +61,15 @@ std::vector<double> averageAxis(const std::vector<double> &in, int lines, int fr
     return out;
 }
 
-// Our own area average, not WIC's Fant scaler: Wine's WIC scales by nearest
-// neighbour only, so the pictures would look unlike Windows' where the tests run.
-std::vector<std::uint32_t> resample(const Pixels &source, int width, int height)
+// Our own area average: WIC's scaler would bring back the COM class and the
+// codec library that the decoder was chosen to leave out.
+// Channels are kept blue, green, red: the order of a 32-bit DIB's bytes.
+std::vector<std::uint32_t> resample(const DecodedJpeg &source, int width, int height)
 {
-    std::vector<double> channels(source.bgrx.size() * 3);
-    for (std::size_t i = 0; i < source.bgrx.size(); ++i)
-        for (int c = 0; c < 3; ++c)
-            channels[i * 3 + c] = (source.bgrx[i] >> (8 * c)) & 0xFF;
+    std::vector<double> channels(source.rgb.size());
+    for (std::size_t i = 0; i < channels.size(); i += 3)
+        for (std::size_t c = 0; c < 3; ++c)
+            channels[i + c] = source.rgb[i + 2 - c];
     const std::vector<double> narrowed = averageAxis(channels, source.height, source.width, width, true);
     const std::vector<double> done = averageAxis(narrowed, width, source.height, height, false);
     std::vector<std::uint32_t> out(static_cast<std::size_t>(width) * height);
@@ -139,8 +102,8 @@ OwnedBitmap toBitmap(const std::vector<std::uint32_t> &bgrx, int width, int heig
 
 OwnedBitmap loadPicture(HINSTANCE instance, std::wstring_view resourceName, int width, int height)
 {
-    const Pixels source = decode(resourceBytes(instance, resourceName));
-    if (source.bgrx.empty() || width <= 0 || height <= 0)
+    const DecodedJpeg source = decodeJpeg(resourceBytes(instance, resourceName));
+    if (source.rgb.empty() || width <= 0 || height <= 0)
         return {};
     return toBitmap(resample(source, width, height), width, height);
 }
