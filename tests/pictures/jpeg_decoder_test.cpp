@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -66,6 +67,26 @@ TEST(JpegDecoder, RefusesWhatIsNotAWholeJpeg)
         const DecodedJpeg decoded = decodeJpeg(bytes);
         EXPECT_TRUE(decoded.rgb.empty()) << bytes.size() << " bytes";
         EXPECT_EQ(decoded.width * decoded.height, 0);
+    }
+}
+
+// A picture cut short or damaged anywhere decodes to a whole image or to
+// nothing, and is never read past its end: each copy is allocated to its
+// exact size, so that under the address sanitizer a read beyond it stops the
+// test.
+TEST(JpegDecoder, DamagedPicturesAreNeverReadPastTheirEnd)
+{
+    const std::string jpeg = fileBytes("kitten_duckling.jpg");
+    const auto check = [](const std::vector<char> &bytes) {
+        const DecodedJpeg decoded = decodeJpeg(std::string_view(bytes.data(), bytes.size()));
+        EXPECT_EQ(decoded.rgb.size(), static_cast<std::size_t>(decoded.width) * decoded.height * 3);
+    };
+    for (std::size_t cut = 1; cut < jpeg.size(); cut += 499)
+        check(std::vector<char>(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(cut)));
+    for (std::size_t at = 0; at < jpeg.size(); at += 211) {
+        std::vector<char> damaged(jpeg.begin(), jpeg.end());
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);
+        check(damaged);
     }
 }
 
