@@ -1,5 +1,6 @@
 // The Windows program's form: its size at the screen's DPI, its keys and
 // focus, and what a screen reader is told of its controls.
+#include "jpeg_decoder.h"
 #include "layout_table.h"
 #include "learner_rules.h"
 #include "owned.h"
@@ -10,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -33,9 +37,27 @@ TEST(WindowsForm, ScalesAsOneAtTheScreensDpi)
         const Capture text = captureScreen(program.screenRect(label));
         EXPECT_GE(text.distinctGlyphs(0x00C000), 5) << label << " is not drawn in real letters";
     }
-    for (const char *picture : {"Image1", "Image2", "Image3"}) {
-        const Capture shown = captureScreen(program.screenRect(picture));
-        EXPECT_LT(shown.count(0x00C000), shown.width * shown.height / 10) << picture << " is not drawn";
+    // Each picture drawn, and in its file's colours: averaged over its box,
+    // what is shown is within a few levels of the file itself, so a channel
+    // swapped in decoding or resampling would show.
+    for (const ControlSpec &row : formControls()) {
+        if (row.kind != ControlKind::Picture)
+            continue;
+        const Capture shown = captureScreen(program.screenRect(row.name));
+        EXPECT_LT(shown.count(0x00C000), shown.width * shown.height / 10) << row.name << " is not drawn";
+        std::ifstream file(std::string(ASSETS_DIR) + "/" + std::string(row.text.substr(2)), std::ios::binary);
+        const DecodedJpeg original = decodeJpeg(std::string(std::istreambuf_iterator<char>(file), {}));
+        ASSERT_FALSE(original.rgb.empty()) << row.text;
+        for (int channel = 0; channel < 3; ++channel) {
+            double drawn = 0, filed = 0;
+            for (const std::uint32_t pixel : shown.pixels)
+                drawn += (pixel >> (16 - 8 * channel)) & 0xFF;
+            for (std::size_t i = static_cast<std::size_t>(channel); i < original.rgb.size(); i += 3)
+                filed += original.rgb[i];
+            EXPECT_NEAR(drawn / static_cast<double>(shown.pixels.size()),
+                        filed / static_cast<double>(original.rgb.size() / 3), 4.0)
+                << row.name << ", channel " << channel << " (red, green, blue)";
+        }
     }
 }
 
