@@ -146,6 +146,8 @@ std::string layoutCss(const PageFiles &files, bool inside)
             doubleSize += doubleSizePictureCss(drawing[i], files);
     }
     if (!doubleSize.empty())
-        layout << "@media (min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
+        // Safari before 16 knows the pixel ratio by its older, prefixed name only.
+        layout << "@media (-webkit-min-device-pixel-ratio:" << DoubleSizeFromPixelRatio
+               << "),(min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
     return layout.str();
 }

@@ -244,7 +244,7 @@ const webdriverKeys = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Space:
 
 // MiniBrowser's window is never narrower than this; a narrower viewport is
 // an iframe of that size in a page of the same origin.
-const webkitNarrowest = 447;
+export const webkitNarrowest = 447;
 
 // WebKit's driver keeps no console log, so errors are caught from the first
 // script run on each page: what goes wrong before it leaves the page unready.

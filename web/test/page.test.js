@@ -5,11 +5,12 @@
 import assert from "node:assert/strict";
 import { pathToFileURL } from "node:url";
 import { after, before, describe, test } from "node:test";
-import { engines } from "./engines.js";
+import { engines, webkitNarrowest } from "./engines.js";
 import { copyFileSync, cpSync, appendFileSync, readdirSync, statSync, utimesSync } from "node:fs";
 import { join } from "node:path";
 import { rebuilt, servedCopy, singleFile } from "./harness.js";
 import { closingText, learner, said } from "./learner.js";
+import { playAsTheFloor } from "./floor.js";
 
 let copy;
 let server;
@@ -29,7 +30,7 @@ const phoneWithKeypad = { width: 390, height: 420 };
 // A fresh page, ready to play; every console error or uncaught exception on
 // it fails the test that opened it, when the test is over or the page is
 // done with (WebKit can have only one page open).
-async function openPage(t, engine, { url = server.url, width = 523, height = 324, touch, runFirst } = {}) {
+async function openPage(t, engine, { url = server.url, width = 523, height = 324, touch, runFirst, autofocus = true } = {}) {
   const tab = await engine.open({ width, height, touch });
   let open = true;
   tab.done = async () => {
@@ -43,7 +44,7 @@ async function openPage(t, engine, { url = server.url, width = 523, height = 324
   await tab.goto(url);
   await tab.waitFor(() => document.documentElement.dataset.ready);
   // The answer field takes the focus as the page is first drawn.
-  await tab.waitFor(() => document.activeElement?.id === "Text1");
+  if (autofocus) await tab.waitFor(() => document.activeElement?.id === "Text1");
   return tab;
 }
 
@@ -546,6 +547,73 @@ const cases = [
       assert.equal(file.colours.length, served.colours.length);
       const differing = served.colours.filter((c, i) => c.some((v, k) => v !== file.colours[i][k])).length;
       assert.equal(differing, 0, "pixels that differ");
+    },
+  },
+  {
+    // What Chrome 109, Firefox ESR 115 and Safari 12.1 lack, taken away
+    // before the page's script runs: the page plays on, and its closing box
+    // is still modal, «ОК» focused, with its title and text for a screen reader.
+    name: "with only what the oldest browsers have, a whole quiz and its closing box, on a phone and a desktop, served and as one file",
+    async run(t, engine) {
+      const floor = servedCopy(copy.folder);
+      playAsTheFloor(floor.folder);
+      const floorServer = await floor.serve();
+      t.after(() => [floorServer.stop(), floor.remove()]);
+      const ways = [
+        { url: floorServer.url, size: phone, press: "tap" },
+        { url: floorServer.url, size: { width: 523, height: 324 }, press: "click" },
+        { url: pathToFileURL(join(floor.folder, "tsifrolet.html")).href, size: phone, press: "tap" },
+        { url: pathToFileURL(join(floor.folder, "tsifrolet.html")).href, size: { width: 523, height: 324 }, press: "click" },
+      ];
+      for (const { url, size, press } of ways) {
+        const way = `${url.startsWith("file:") ? "one file" : "served"} at ${size.width}x${size.height}`;
+        // WebKit's page as narrow as a phone is a frame, and a file in it is
+        // of another origin than the page around it, where no browser lets
+        // a field take the focus by itself.
+        const autofocus = !(engine.name === "webkit" && size.width < webkitNarrowest && url.startsWith("file:"));
+        const tab = await openPage(t, engine, { ...size, url, autofocus });
+        const lacking = await tab.run(() => [typeof BigInt, typeof HTMLDialogElement.prototype.showModal]);
+        assert.deepEqual(lacking, ["undefined", "undefined"], `${way}: taken away`);
+        await playToTheEnd(tab, 18, press);
+        const closing = await closingMessage(tab);
+        assert.equal(closing.text, closingText(18), way);
+        assert.ok(closing.inSight, `${way}: in sight`);
+        const box = () =>
+          tab.run(() => {
+            const dialog = document.getElementById("message");
+            const named = (attribute) => document.getElementById(dialog.getAttribute(attribute))?.textContent;
+            return {
+              open: dialog.open,
+              focused: document.activeElement?.id,
+              role: dialog.getAttribute("role"),
+              modal: dialog.getAttribute("aria-modal"),
+              name: named("aria-labelledby"),
+              description: named("aria-describedby"),
+              windowHidden: document.getElementById("stage").getAttribute("aria-hidden"),
+              problem: document.querySelector("#Label9 .text").textContent,
+            };
+          });
+        const expected = {
+          open: true,
+          focused: "message-ok",
+          role: "dialog",
+          modal: "true",
+          name: learner["closing.title"],
+          description: closingText(18),
+          windowHidden: "true",
+          problem: "20",
+        };
+        assert.deepEqual(await box(), expected, `${way}: opened`);
+        // Nothing behind it can be pressed, or keep the focus, by Tab or otherwise.
+        await tab[press]("Command4");
+        await tab.press("Tab");
+        await tab.run(() => document.getElementById("Command2").focus());
+        assert.deepEqual(await box(), expected, `${way}: after a press of «Выход» behind it, a Tab and a focus()`);
+        await tab[press]("message-ok");
+        const after = await box();
+        assert.deepEqual([after.open, after.focused, after.windowHidden], [false, "Text1", null], `${way}: closed`);
+        await tab.done();
+      }
     },
   },
   {
