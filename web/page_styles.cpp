@@ -129,11 +129,11 @@ std::string layoutCss(const PageFiles &files, bool inside)
 {
     const PictureSource pictures{files, inside};
     std::ostringstream layout;
-    // The closing box and the end panel are scaled as the form is, so a
-    // finger's square in form pixels fits their buttons as well.
+    // The closing box's and the end panel's buttons take a fingertip's
+    // square in CSS pixels, whatever the scale.
     layout << ":root{--form-width:" << pxTwips(FormWidthTwips)
            << ";--form-height:" << pxTwips(FormHeightTwips) << ";--form-background:" << css(FormBackground)
-           << ";--standard-text:" << css(StandardTextColour) << ";--finger:" << px(fingerSide()) << "}\n";
+           << ";--standard-text:" << css(StandardTextColour) << ";--fingertip:" << px(FingerCssPixels) << "}\n";
     layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
     const std::map<std::string_view, HitArea> areas = fingerAreas();
     const std::vector<ControlSpec> drawing = drawingOrder();

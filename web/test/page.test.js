@@ -374,6 +374,39 @@ const cases = [
     },
   },
   {
+    // On a phone «ОК» is drawn smaller than a finger and answers a square
+    // round it; on a screen twice the window's size it is drawn larger than
+    // one and answers where it is drawn. Either way a press on the box's
+    // text, or between it and «ОК», is not one of «ОК».
+    name: "«ОК» answers a fingertip's square where it is drawn smaller, and never over the box's text, at 390x844 and 1046x648",
+    async run(t, engine) {
+      for (const [size, press] of [[phone, "tap"], [{ width: 1046, height: 648 }, "click"]]) {
+        const tab = await openPage(t, engine, size);
+        await playToTheEnd(tab, 20, press);
+        await closingMessage(tab);
+        const [ok] = await tab.run(measureHitAreas, ["message-ok"]);
+        const drawn = await tab.run(() => {
+          const { top, height } = document.getElementById("message-ok").getBoundingClientRect();
+          return { top, height, textBottom: document.getElementById("message-text").getBoundingClientRect().bottom };
+        });
+        t.diagnostic(`${engine.name} at ${size.width}x${size.height}: ${sizeOf(ok)}, from ${ok.top.toFixed(1)}, the text to ${drawn.textBottom.toFixed(1)}`);
+        assertFingerSized(ok);
+        assert.ok(ok.top >= drawn.textBottom, `below the text: ${JSON.stringify({ ok, drawn })}`);
+        if (drawn.height >= 44) assert.ok(ok.height <= drawn.height + 2.5, `no larger than drawn: ${JSON.stringify(ok)}`);
+        const [x] = await tab.centre("message-ok");
+        // On the text's last line, and halfway from it to where «ОК» answers.
+        for (const y of [drawn.textBottom - 2, (drawn.textBottom + ok.top) / 2]) {
+          // By mouse: a tap is moved to the nearest button by the browser itself.
+          await tab.pointer(x, y, false);
+          assert.equal(await tab.run(() => document.getElementById("message").open), true, `a press at ${y.toFixed(1)} leaves it open`);
+        }
+        await tab[press]("message-ok");
+        assert.equal(await tab.run(() => document.getElementById("message").open), false);
+        await tab.done();
+      }
+    },
+  },
+  {
     name: "on a phone, a finger's area around each button and the field presses it, and none reaches into another's",
     async run(t, engine) {
       const tab = await openPage(t, engine, phone);
