@@ -130,10 +130,15 @@ async function buildShown(tab) {
   }
 }
 
+// The worker keeps the visits after the one that registers it.
 async function untilServiceWorkerControls(tab) {
   await tab.run(() => navigator.serviceWorker.ready.then(() => true));
+  await visit(tab);
   await tab.waitFor(() => navigator.serviceWorker.controller !== null);
 }
+
+// The bytes of a file beside the page, as the page is given it now.
+const fileSize = (tab, name) => tab.run((name) => fetch(name).then((r) => r.arrayBuffer()).then((bytes) => bytes.byteLength), name);
 
 // The form's box on screen, and the viewport's.
 const formBox = (tab) =>
@@ -506,10 +511,12 @@ const cases = [
   },
   {
     // A worker that finds a new build during a visit fills the new build's
-    // cache whole and takes over only then: that visit stays the old build,
-    // the one after it is the new one. Each build is told apart by a mark in
-    // its style sheet, inside the page, and by a picture, a file beside it.
-    name: "a new build reaches the learner whole on the visit after the one that finds it, and plays offline",
+    // cache whole, and waits: the page open then, and as often as it is
+    // reloaded, is the old build, whole, down to a file it asks for later;
+    // once closed, it opens as the new build. Each build is told apart by a
+    // mark in its style sheet, inside the page, and by a picture, a file
+    // beside it.
+    name: "a new build reaches the learner whole once the old page is closed, never mixed with it, and plays offline",
     async run(t, engine) {
       const old = servedCopy(copy.folder);
       const next = rebuilt(({ web, assets }) => {
@@ -523,7 +530,8 @@ const cases = [
 
       const tab = await openPage(t, engine, { url: server.url });
       await untilServiceWorkerControls(tab);
-      const [oldCache] = await tab.run(() => caches.keys());
+      const picture = "kitten_duckling.jpg";
+      const oldPicture = await fileSize(tab, picture);
       const oldLooks = await buildShown(tab);
       assert.equal(oldLooks.mark, "", "the first build");
 
@@ -541,13 +549,21 @@ const cases = [
       server = await old.serve(port);
 
       await visit(tab);
+      await tab.click("Command2");
+      await tab.waitFor(() => navigator.serviceWorker.getRegistration().then((r) => Boolean(r?.waiting)));
       assert.deepEqual(await buildShown(tab), oldLooks, "the visit that finds the new build is the old build, whole");
-      await tab.waitFor((old) => caches.keys().then((names) => names.length === 1 && names[0] !== old), oldCache);
+      assert.equal(await fileSize(tab, picture), oldPicture, "a file asked for once the new build has arrived is the old build's");
       await visit(tab);
+      assert.deepEqual(await buildShown(tab), oldLooks, "reloaded, still the old build, whole");
+
+      await tab.reopen(server.url);
+      await tab.waitFor(() => document.documentElement.dataset.ready);
       const nextLooks = await buildShown(tab);
       t.diagnostic(`${engine.name}: ${JSON.stringify(oldLooks)} then ${JSON.stringify(nextLooks)}`);
-      assert.equal(nextLooks.mark, '"next"', "the visit after it is the new build's page");
+      assert.equal(nextLooks.mark, '"next"', "opened again, the new build's page");
       assert.ok(colourDistance(nextLooks.picture, oldLooks.picture) > 40, "with the new build's picture");
+      assert.notEqual(await fileSize(tab, picture), oldPicture, "and its files");
+      assert.equal((await tab.run(() => caches.keys())).length, 1, "the old build's files dropped");
 
       server.stop();
       await visit(tab);
@@ -655,7 +671,7 @@ const cases = [
     why: "only Chromium says whether a page can be installed",
     async run(t, engine) {
       const tab = await openPage(t, engine);
-      await untilServiceWorkerControls(tab);
+      await tab.run(() => navigator.serviceWorker.ready.then(() => true));
       const cdp = await tab.context.newCDPSession(tab.page);
       const { errors, manifest } = await cdp.send("Page.getAppManifest");
       assert.deepEqual(errors, [], "the manifest parses");
