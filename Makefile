@@ -122,7 +122,7 @@ wasm: web-deps
 
 # The page as a static folder, build/web, that any static web server can
 # serve, with the page as one file beside it, tsifrolet.html; the wasm build
-# writes both.
+# writes both, and leaves nothing else there.
 web: wasm
 
 # The quiz's own test suite compiled to WebAssembly and run by node, and its
