@@ -621,8 +621,8 @@ const cases = [
         // a field take the focus by itself.
         const autofocus = !(engine.name === "webkit" && size.width < webkitNarrowest && url.startsWith("file:"));
         const tab = await openPage(t, engine, { ...size, url, autofocus });
-        const lacking = await tab.run(() => [typeof BigInt, typeof HTMLDialogElement.prototype.showModal]);
-        assert.deepEqual(lacking, ["undefined", "undefined"], `${way}: taken away`);
+        const lacking = await tab.run(() => [typeof BigInt, typeof HTMLDialogElement.prototype.showModal, typeof Uint8Array.fromBase64]);
+        assert.deepEqual(lacking, ["undefined", "undefined", "undefined"], `${way}: taken away`);
         await playToTheEnd(tab, 18, press);
         const closing = await closingMessage(tab);
         assert.equal(closing.text, closingText(18), way);
