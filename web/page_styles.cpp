@@ -133,7 +133,15 @@ std::string layoutCss(const PageFiles &files, bool inside)
     // square in CSS pixels, whatever the scale.
     layout << ":root{--form-width:" << pxTwips(FormWidthTwips)
            << ";--form-height:" << pxTwips(FormHeightTwips) << ";--form-background:" << css(FormBackground)
-           << ";--standard-text:" << css(StandardTextColour) << ";--fingertip:" << px(FingerCssPixels) << "}\n";
+           << ";--standard-text:" << css(StandardTextColour) << ";--fingertip:" << px(FingerCssPixels)
+           << "}\n";
+    // The focus mark, drawn by the rule every front end draws it by. Only
+    // the keyboard brings the focus to a button: a click leaves it in the
+    // answer field.
+    const std::string mark = "outline:" + px(ButtonFocusMark.width) + " solid " +
+                             css(ButtonFocusMark.colour) +
+                             ";outline-offset:" + px(-(ButtonFocusMark.inset + ButtonFocusMark.width));
+    layout << ".button:focus{" << mark << "}\n";
     layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
     const std::map<std::string_view, HitArea> areas = fingerAreas();
     const std::vector<ControlSpec> drawing = drawingOrder();

@@ -38,10 +38,11 @@ TEST(PageTemplate, FillsEachMarkerInOnePassLeavingTheScriptAndTheStylesAsTheyAre
 // The fonts' notice and licence, from the stanza for every file and no other.
 TEST(PageFiles, TakeTheFontsLicenceFromDebiansCopyrightFile)
 {
-    const std::string copyright = "Format: https://example.org/\n\n"
-                                  "Files: debian/*\nCopyright: 2020 Packager\nLicense: GPL-2+\n text\n\n"
-                                  "Files: *\nCopyright:\n (c) 2012 Maker.\nLicense: OFL-1.1\n Licensed.\n .\n Terms.\n\n"
-                                  "Files: other/*\nCopyright: Someone\n";
+    const std::string copyright =
+        "Format: https://example.org/\n\n"
+        "Files: debian/*\nCopyright: 2020 Packager\nLicense: GPL-2+\n text\n\n"
+        "Files: *\nCopyright:\n (c) 2012 Maker.\nLicense: OFL-1.1\n Licensed.\n .\n Terms.\n\n"
+        "Files: other/*\nCopyright: Someone\n";
     EXPECT_EQ(copyrightAndLicence(copyright), "(c) 2012 Maker.\n\nLicensed.\n\nTerms.\n");
     EXPECT_THROW(copyrightAndLicence("Files: debian/*\nCopyright: 2020 Packager\n"), std::runtime_error);
 }

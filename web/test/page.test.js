@@ -326,6 +326,32 @@ const cases = [
     },
   },
   {
+    // The rule the window draws it by too: 2 pixels wide, 2 inside the
+    // button's edge, in the buttons' black.
+    name: "the button Tab brings the focus to wears a solid dark frame just inside its edge",
+    async run(t, engine) {
+      const tab = await openPage(t, engine);
+      await tab.press("Tab");
+      assert.equal((await shown(tab)).focused, "Command2");
+      // WebKit's window on its own X server never has the system's focus, so
+      // nothing there matches :focus.
+      if (!(await tab.run(() => document.hasFocus()))) return t.skip("the window does not have the focus");
+      const { width, colours } = await tab.pixels();
+      const box = await tab.run(() => {
+        const { left, top, right, bottom } = document.getElementById("Command2").getBoundingClientRect();
+        return { left, top, right, bottom };
+      });
+      const [x0, y0, x1, y1] = [box.left, box.top, box.right - 1, box.bottom - 1].map(Math.round);
+      const black = ([r, g, b]) => r < 40 && g < 40 && b < 40;
+      const at = (x, y) => colours[y * width + x];
+      const [cx, cy] = [Math.round((x0 + x1) / 2), Math.round((y0 + y1) / 2)];
+      const row = [];
+      for (let from = 0; from <= 4; ++from)
+        row.push([at(x0 + from, cy), at(x1 - from, cy), at(cx, y0 + from), at(cx, y1 - from)].every(black));
+      assert.deepEqual(row, [false, false, true, true, false], "from each edge: the edge, a gap, the mark, the face");
+    },
+  },
+  {
     name: "Выход ends the quiz on the page",
     async run(t, engine) {
       const tab = await openPage(t, engine);
