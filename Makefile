@@ -122,12 +122,15 @@ wasm: web-deps
 
 # The page as a static folder, build/web, that any static web server can
 # serve, with the page as one file beside it, tsifrolet.html; the wasm build
-# writes both.
+# writes both, and leaves nothing else there.
 web: wasm
 
-# The quiz's own test suite compiled to WebAssembly and run by node, then the
-# page's cases in Debian's Chromium, Firefox ESR and WebKit, driven by
-# playwright-core and puppeteer-core from npm and by WebKit's own WebDriver.
+# The quiz's own test suite compiled to WebAssembly and run by node, and its
+# WebAssembly checked by Debian's wabt against the oldest browsers the page
+# plays in; the page's scripts and styles read against the same browsers by
+# linters from npm; then the page's cases in Debian's Chromium, Firefox ESR
+# and WebKit, driven by playwright-core and puppeteer-core from npm and by
+# WebKit's own WebDriver.
 # Debian's nodejs comes without npm; other builds of node bring their own.
 web-node-modules: web-deps
 	@command -v npm >/dev/null || tools/ensure-packages.sh npm
@@ -139,6 +142,7 @@ web-browsers:
 
 web-test: web web-browsers web-node-modules
 	@ctest --preset wasm
+	@cd web/test && node lint.js
 	@cd web/test && node --test page.test.js
 
 # Lighthouse's accessibility and best-practices scores of the page, for the

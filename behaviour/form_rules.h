@@ -30,6 +30,17 @@ constexpr bool pressesButton(Key key)
     return key == Key::Space;
 }
 
+// The mark on the focused button, drawn alike by every front end: a solid
+// frame this wide, this far inside the button's outer edge, in the buttons'
+// text colour, which a child sees at once on the green face where a dotted
+// one is barely seen. In the form's pixels, scaled as the form is.
+struct FocusMark {
+    int width;
+    int inset;
+    ColourWord colour;
+};
+inline constexpr FocusMark ButtonFocusMark{2, 2, StandardTextColour};
+
 // Every control in the order a reader meets it: the table's tab order.
 std::vector<ControlSpec> readingOrder();
 // The controls that take the focus, in the order Tab visits them.

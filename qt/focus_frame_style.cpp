@@ -1,15 +1,10 @@
 #include "focus_frame_style.h"
 
+#include "form_rules.h"
+
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
-
-namespace {
-
-constexpr int FrameWidth = 2;
-const QColor FrameColour(0, 0, 0); // the buttons' text colour, sharp on the green face
-
-} // namespace
 
 FocusFrameStyle::FocusFrameStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
@@ -22,10 +17,13 @@ void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption *op
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(FrameColour);
+    const ColourWord colour = ButtonFocusMark.colour;
+    painter->setBrush(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
     // Four bars rather than a stroked rectangle: exact pixels at any scale.
-    const QRect inside = option->rect.adjusted(1, 1, -1, -1);
-    const QRect hole = inside.adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
+    const int inset = ButtonFocusMark.inset;
+    const int width = ButtonFocusMark.width;
+    const QRect inside = option->rect.adjusted(inset, inset, -inset, -inset);
+    const QRect hole = inside.adjusted(width, width, -width, -width);
     painter->drawRect(QRect(inside.topLeft(), QPoint(inside.right(), hole.top() - 1)));
     painter->drawRect(QRect(QPoint(inside.left(), hole.bottom() + 1), inside.bottomRight()));
     painter->drawRect(QRect(QPoint(inside.left(), hole.top()), QPoint(hole.left() - 1, hole.bottom())));

@@ -18,10 +18,15 @@ std::uint64_t splitMix64(std::uint64_t &counter)
 
 } // namespace
 
-void ClockSeededRandom::seedFromClock()
+std::uint64_t ClockSeededRandom::systemNanoseconds()
 {
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch();
-    seed(static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
+void ClockSeededRandom::seedFromClock()
+{
+    seed(clock_());
 }
 
 void ClockSeededRandom::seed(std::uint64_t value)

@@ -27,7 +27,13 @@ class RandomSource {
 // words, which takes longer than drawing all twenty problems.
 class ClockSeededRandom final : public RandomSource {
   public:
-    ClockSeededRandom() { seed(0); }
+    // Nanoseconds since any fixed moment.
+    using Clock = std::uint64_t (*)();
+    static std::uint64_t systemNanoseconds();
+
+    // Another clock where the system's cannot be asked, as in the web page,
+    // whose browser may have no way to pass the C library's 64-bit time.
+    explicit ClockSeededRandom(Clock clock = systemNanoseconds) : clock_(clock) { seed(0); }
 
     void seedFromClock() override;
     double next() override;
@@ -45,5 +51,6 @@ class ClockSeededRandom final : public RandomSource {
   private:
     std::uint64_t nextBits();
 
+    Clock clock_;
     std::array<std::uint64_t, 4> state_;
 };

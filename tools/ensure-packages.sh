@@ -11,7 +11,8 @@
 #         fuzz (clang with libFuzzer and the sanitizer runtimes),
 #         bench (Google Benchmark, and Xvfb for start-up under X11),
 #         profile (finding where time and memory go),
-#         web (the page: emscripten, node, Chromium for its tests, font subsetting),
+#         web (the page: emscripten, node, Chromium for its tests, font subsetting,
+#             wabt to check its WebAssembly),
 #         npm (where node came without it),
 #         browsers (Firefox ESR and WebKit with its WebDriver, for the page's tests),
 #         a11y (the Orca screen reader, speaking into nothing, on Xvfb),
@@ -37,7 +38,7 @@ packages_for() {
     profile) echo linux-perf heaptrack valgrind strace ;;
     npm) echo npm ;;
     browsers) echo firefox-esr webkit2gtk-driver xvfb xauth ;;
-    web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 ;;
+    web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 wabt ;;
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
     desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;

@@ -10,6 +10,7 @@ const textOf = (label) => label.querySelector(".text");
 const answer = $("Text1");
 const buttons = [$("Command2"), $("Command3"), $("Command4")];
 const dialog = $("message");
+const ok = $("message-ok");
 const show = (id, text) => (textOf($(id)).textContent = text);
 
 // The quiz's colours are 0x00BBGGRR words.
@@ -26,11 +27,48 @@ for (const button of buttons) {
   if ("clickLeavesFocus" in button.dataset) button.addEventListener("mousedown", (event) => event.preventDefault());
 }
 
+// The closing box is modal: nothing else on the page can be clicked, tapped
+// or reached by Tab while it is open, and «ОК» has the focus. Where the
+// browser has no showModal() (Safari before 15.4, Firefox before 98) the page
+// does that itself: a shade over the window takes the clicks, the window is
+// hidden from screen readers, which read the box by its role and names as
+// they would the browser's own, and the focus is brought back to «ОК»
+// wherever else it goes. Escape closes it, as it closes the browser's own.
+const shade = $("shade");
+const closingBox = {
+  native: typeof dialog.showModal === "function",
+  closed() {},
+  get isOpen() {
+    return dialog.hasAttribute("open");
+  },
+  open() {
+    if (this.native) dialog.showModal();
+    else {
+      dialog.setAttribute("open", "");
+      shade.hidden = false;
+      $("stage").setAttribute("aria-hidden", "true");
+    }
+    ok.focus();
+  },
+  close() {
+    if (this.native) return dialog.close();
+    if (!this.isOpen) return;
+    dialog.removeAttribute("open");
+    shade.hidden = true;
+    $("stage").removeAttribute("aria-hidden");
+    this.closed();
+  },
+};
+dialog.addEventListener("close", () => closingBox.closed());
+if (!closingBox.native) {
+  document.addEventListener("focusin", (event) => closingBox.isOpen && event.target !== ok && ok.focus());
+  dialog.addEventListener("keydown", (event) => event.key === "Escape" && closingBox.close());
+}
+
 // The quiz's WebAssembly, written into the page as base64 when the page is
-// put together. It is small enough to compile there and then, with no fetch
-// and no waiting on the browser's compiler threads. The browser's own base64
-// decoder takes a tenth of a millisecond; decoding letter by letter through
-// atob takes some milliseconds and leaves garbage to collect.
+// put together. The browser's own base64 decoder takes a tenth of a
+// millisecond; decoding letter by letter through atob, which older browsers
+// have alone, takes some milliseconds and leaves garbage to collect.
 const wasmBase64 = "@QUIZ_WASM@";
 const wasmBinary = Uint8Array.fromBase64
   ? Uint8Array.fromBase64(wasmBase64)
@@ -62,8 +100,7 @@ const page = {
   page_show_message(text, textLength, title, titleLength) {
     $("message-title").textContent = textAt(title, titleLength);
     $("message-text").textContent = textAt(text, textLength);
-    dialog.showModal();
-    $("message-ok").focus();
+    closingBox.open();
   },
   page_draw_credit_line(xTwips, yTwips) {
     const twipsPerPixel = Number($("Form1").dataset.twipsPerPixel);
@@ -76,6 +113,9 @@ const page = {
   page_describe_answer: (text, length) => ($("Text1-about").textContent = textAt(text, length)),
   page_answer_has_focus: () => document.activeElement === answer,
   page_focus_answer: () => answer.focus(),
+  // Seeds the quiz's random numbers: the wall clock, to the fraction of a
+  // millisecond the page's own clock adds.
+  page_milliseconds_now: () => Date.now() + (performance.now() % 1),
   // A page cannot close a tab it did not open, so the quiz ends in place:
   // the controls go dead and a new quiz is offered.
   page_end_in_place() {
@@ -84,31 +124,41 @@ const page = {
     $("restart").focus();
   },
 };
-// What the C library asks of the system: the time, which seeds the quiz's
-// random numbers (nanoseconds, whichever clock is asked for), and an exit,
-// which it calls only when it cannot go on, as when memory runs out.
+
+// What the C library asks of the system: an exit, which it calls only when
+// it cannot go on, as when memory runs out.
 const system = {
-  clock_time_get(clock, precision, result) {
-    const nanoseconds = BigInt(Math.round((performance.timeOrigin + performance.now()) * 1e6));
-    new DataView(memory.buffer).setBigUint64(result, nanoseconds, true);
-    return 0;
-  },
   proc_exit(code) {
     throw new Error(`The quiz stopped (exit code ${code}).`);
   },
 };
-const { exports: quiz } = new WebAssembly.Instance(new WebAssembly.Module(wasmBinary), {
-  page,
-  env: { emscripten_notify_memory_growth() {} },
-  wasi_snapshot_preview1: system,
-});
-memory = quiz.memory;
-quiz._initialize();
-$("Command2").addEventListener("click", () => quiz.quiz_next_example());
-$("Command3").addEventListener("click", () => quiz.quiz_check_answer());
-$("Command4").addEventListener("click", () => quiz.quiz_exit());
-dialog.addEventListener("close", () => quiz.quiz_message_closed());
-$("message-ok").addEventListener("click", () => dialog.close());
+const imports = { page, env: { emscripten_notify_memory_growth() {} }, wasi_snapshot_preview1: system };
+
+function play(instance) {
+  const quiz = instance.exports;
+  memory = quiz.memory;
+  quiz._initialize();
+  $("Command2").addEventListener("click", () => quiz.quiz_next_example());
+  $("Command3").addEventListener("click", () => quiz.quiz_check_answer());
+  $("Command4").addEventListener("click", () => quiz.quiz_exit());
+  closingBox.closed = () => quiz.quiz_message_closed();
+  document.documentElement.dataset.ready = "true";
+  performance.mark("ready");
+}
+
+// Compiled there and then, with no waiting on the browser's compiler
+// threads, where the browser allows it; Chrome before 114 refuses to compile
+// a module of more than 4 KB on the page's own thread, and there the quiz is
+// compiled in the background and starts a few milliseconds later.
+let instance;
+try {
+  instance = new WebAssembly.Instance(new WebAssembly.Module(wasmBinary), imports);
+} catch (error) {
+  if (!(error instanceof RangeError)) throw error;
+}
+if (instance) play(instance);
+else WebAssembly.instantiate(wasmBinary, imports).then((result) => play(result.instance));
+ok.addEventListener("click", () => closingBox.close());
 $("restart").addEventListener("click", () => location.reload());
 
 // Keeping the page for offline use can wait until it has loaded: registering
@@ -119,6 +169,3 @@ $("restart").addEventListener("click", () => location.reload());
 const worker = document.documentElement.dataset.serviceWorker;
 if (worker && "serviceWorker" in navigator && location.protocol.startsWith("http"))
   addEventListener("load", () => navigator.serviceWorker.register(worker).catch(() => {}));
-
-document.documentElement.dataset.ready = "true";
-performance.mark("ready");

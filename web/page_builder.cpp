@@ -5,16 +5,18 @@
 //
 // WEB_DIR holds the page's template (index.html.in), style sheet, script and
 // service worker template; ASSETS_DIR the pictures and the icon the table
-// names; FONTS_DIR the fonts the style sheet names. Into OUT_DIR go two pages
-// of one template:
+// names; FONTS_DIR the fonts the style sheet names and Debian's copyright
+// file for them. Into OUT_DIR go two pages of one template, and nothing else
+// is left there:
 //
 // - index.html, to be served: the controls, every style and the script with
 //   the quiz's WebAssembly written into it, so that it can be played as soon
 //   as it has arrived; beside it the pictures (each with its double-size
-//   variant, where there is one), the fonts, the icon, the app's manifest and
-//   a service worker that keeps all of them for offline use;
+//   variant, where there is one), the fonts and their licence, the icon, the
+//   app's manifest and a service worker that keeps all of them for offline use;
 // - tsifrolet.html, the page as one file to save and open from disk:
-//   everything inside it, the pictures at their own size, and no worker.
+//   everything inside it, the pictures at their own size, the fonts'
+//   licence in a comment, and no worker.
 //
 // What the controls do with keys and clicks is written on them as data, from
 // the rules the window follows.
@@ -48,6 +50,7 @@ void gatherFiles(PageFiles &files, const fs::path &assets, const fs::path &fonts
     files.copy(assets / "src" / iconDrawing());
     for (const std::string &font : fontNames)
         files.copy(fonts / font);
+    files.write(FontLicenceFile, copyrightAndLicence(readFile(fonts / "copyright")));
 }
 
 void build(const fs::path &web, const fs::path &assets, const fs::path &fonts, const fs::path &wasm,
@@ -68,6 +71,7 @@ void build(const fs::path &web, const fs::path &assets, const fs::path &fonts, c
     files.write("index.html", pageHtml(sources, files, fontNames, false));
     writeWorker(files, readFile(web / "sw.js.in"));
     writeFile(out / SingleFile, pageHtml(sources, files, fontNames, true));
+    files.removeOthers(SingleFile);
 }
 
 } // namespace

@@ -25,6 +25,18 @@ void PageFiles::copy(const fs::path &source)
     write(source.filename().string(), readFile(source));
 }
 
+void PageFiles::removeOthers(std::string_view alsoKept)
+{
+    std::vector<fs::path> others;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder_)) {
+        const std::string name = entry.path().filename().string();
+        if (name != alsoKept && !files_.contains(name))
+            others.push_back(entry.path());
+    }
+    for (const fs::path &other : others)
+        fs::remove_all(other);
+}
+
 std::string PageFiles::dataUrl(const std::string &name) const
 {
     return "data:" + mimeType(name) + ";base64," + base64(files_.at(name));
@@ -59,6 +71,41 @@ void writeWorker(PageFiles &files, std::string_view workerTemplate)
     for (const auto &file : files.all())
         list += ", " + jsonString(file.first);
     files.write(WorkerFile, filled(workerTemplate, {{"VERSION", version}, {"FILES", list}}));
+}
+
+std::string copyrightAndLicence(std::string_view debianCopyright)
+{
+    // Stanzas are separated by blank lines; a field's further lines start
+    // with a space, and a line of " ." is a blank line in the field's text.
+    std::string text;
+    bool inStanza = false;
+    bool inField = false;
+    std::size_t from = 0;
+    while (from < debianCopyright.size()) {
+        std::size_t end = debianCopyright.find('\n', from);
+        if (end == std::string_view::npos)
+            end = debianCopyright.size();
+        const std::string_view line = debianCopyright.substr(from, end - from);
+        from = end + 1;
+        if (line.empty()) {
+            if (inStanza && !text.empty())
+                break;
+            continue;
+        }
+        if (line.front() != ' ') {
+            if (line.starts_with("Files:"))
+                inStanza = line == "Files: *";
+            inField = inStanza && (line.starts_with("Copyright:") || line.starts_with("License:"));
+            if (inField && !text.empty())
+                text += '\n';
+            continue;
+        }
+        if (inField)
+            text.append(line == " ." ? "" : line.substr(1)).append("\n");
+    }
+    if (text.empty())
+        throw std::runtime_error("no copyright or licence for the files \"*\"");
+    return text;
 }
 
 std::string readFile(const fs::path &path)

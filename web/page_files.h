@@ -14,6 +14,8 @@ inline constexpr std::string_view ManifestFile = "manifest.webmanifest";
 inline constexpr std::string_view WorkerFile = "sw.js";
 // The page as one file: a name a parent can tell apart from the others.
 inline constexpr std::string_view SingleFile = "tsifrolet.html";
+// The fonts' copyright notice and licence, beside them.
+inline constexpr std::string_view FontLicenceFile = "LiberationSans-LICENSE.txt";
 
 // The files of the served page, as they are written beside it; the service
 // worker keeps exactly these.
@@ -29,6 +31,9 @@ class PageFiles {
     // The file as a data: URL, to be written into a page.
     std::string dataUrl(const std::string &name) const;
     const std::map<std::string, std::string> &all() const { return files_; }
+    // Removes whatever else is in the folder, such as a file an older build
+    // wrote, so that the folder is this page and nothing more.
+    void removeOthers(std::string_view alsoKept);
 
   private:
     fs::path folder_;
@@ -39,6 +44,10 @@ class PageFiles {
 // @VERSION@ the program's version and a name for the files' contents, so
 // that a new build replaces the old.
 void writeWorker(PageFiles &files, std::string_view workerTemplate);
+
+// The copyright notice and licence of the files "*" in a Debian copyright
+// file (machine-readable format 1.0), as plain text.
+std::string copyrightAndLicence(std::string_view debianCopyright);
 
 std::string readFile(const fs::path &path);
 void writeFile(const fs::path &path, std::string_view contents);

@@ -6,6 +6,8 @@
 #include "page_styles.h"
 #include "phrases.h"
 
+#include <stdexcept>
+
 namespace {
 
 // The links in the page's head: the served page's manifest, icon and fonts,
@@ -21,6 +23,18 @@ std::string headLinks(const PageFiles &files, const std::vector<std::string> &fo
         links += "\n  <link rel=\"preload\" href=\"" + font + "\" as=\"font\" type=\"" + mimeType(font) +
                  "\" crossorigin>";
     return links;
+}
+
+// The fonts' copyright and licence: the served page names the file beside
+// it; the single file, which goes alone, carries them.
+std::string fontLicence(const PageFiles &files, bool inside)
+{
+    if (!inside)
+        return "  <!-- The fonts: " + std::string(FontLicenceFile) + " -->";
+    const std::string licence = files.all().at(std::string(FontLicenceFile));
+    if (licence.find("--") != std::string::npos)
+        throw std::runtime_error("the fonts' licence cannot be written into a comment");
+    return "  <!-- The fonts, Liberation Sans, cut down to the letters the page needs:\n\n" + licence + "-->";
 }
 
 } // namespace
@@ -39,6 +53,7 @@ std::string pageHtml(const PageSources &sources, const PageFiles &files,
                   {
                       {"WORKER", inside ? "" : " data-service-worker=\"" + std::string(WorkerFile) + "\""},
                       {"HEAD_LINKS", headLinks(files, fonts, inside)},
+                      {"FONT_LICENCE", fontLicence(files, inside)},
                       {"STYLE", inlined(style, "style")},
                       {"SCRIPT", inlined(sources.script, "script")},
                       {"CAPTION", escaped(FormCaption)},

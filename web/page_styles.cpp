@@ -129,11 +129,19 @@ std::string layoutCss(const PageFiles &files, bool inside)
 {
     const PictureSource pictures{files, inside};
     std::ostringstream layout;
-    // The closing box and the end panel are scaled as the form is, so a
-    // finger's square in form pixels fits their buttons as well.
+    // The closing box's and the end panel's buttons take a fingertip's
+    // square in CSS pixels, whatever the scale.
     layout << ":root{--form-width:" << pxTwips(FormWidthTwips)
            << ";--form-height:" << pxTwips(FormHeightTwips) << ";--form-background:" << css(FormBackground)
-           << ";--standard-text:" << css(StandardTextColour) << ";--finger:" << px(fingerSide()) << "}\n";
+           << ";--standard-text:" << css(StandardTextColour) << ";--fingertip:" << px(FingerCssPixels)
+           << "}\n";
+    // The focus mark, drawn by the rule every front end draws it by. Only
+    // the keyboard brings the focus to a button: a click leaves it in the
+    // answer field.
+    const std::string mark = "outline:" + px(ButtonFocusMark.width) + " solid " +
+                             css(ButtonFocusMark.colour) +
+                             ";outline-offset:" + px(-(ButtonFocusMark.inset + ButtonFocusMark.width));
+    layout << ".button:focus{" << mark << "}\n";
     layout << "#credit{font:" << cssFont(FormFont) << ";color:" << css(StandardTextColour) << "}\n";
     const std::map<std::string_view, HitArea> areas = fingerAreas();
     const std::vector<ControlSpec> drawing = drawingOrder();
@@ -146,6 +154,8 @@ std::string layoutCss(const PageFiles &files, bool inside)
             doubleSize += doubleSizePictureCss(drawing[i], files);
     }
     if (!doubleSize.empty())
-        layout << "@media (min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
+        // Safari before 16 knows the pixel ratio by its older, prefixed name only.
+        layout << "@media (-webkit-min-device-pixel-ratio:" << DoubleSizeFromPixelRatio
+               << "),(min-resolution:" << DoubleSizeFromPixelRatio << "dppx){" << doubleSize << "}\n";
     return layout.str();
 }

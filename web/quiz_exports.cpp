@@ -12,6 +12,7 @@
 #include "random_source.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,8 @@ PAGE_FUNCTION bool page_answer_has_focus();
 PAGE_FUNCTION void page_focus_answer();
 // Switches the controls off and offers a new quiz.
 PAGE_FUNCTION void page_end_in_place();
+// Milliseconds since 1970, with what fraction the browser tells.
+PAGE_FUNCTION double page_milliseconds_now();
 }
 
 namespace {
@@ -98,11 +101,21 @@ class PageFrontEnd final : public FrontEnd {
     }
 };
 
+// The page's clock, not the C library's: that one hands the module its time
+// as a 64-bit integer, which a browser older than the JavaScript's BigInt
+// cannot pass, and the first «Пример» would stop there.
+std::uint64_t pageNanoseconds()
+{
+    // Converted only where it fits: a clock set before 1970, or a NaN, seeds with 0.
+    const double nanoseconds = page_milliseconds_now() * 1e6;
+    return nanoseconds >= 0 && nanoseconds < 0x1p64 ? static_cast<std::uint64_t>(nanoseconds) : 0;
+}
+
 // One quiz, as one page load is one run of the program.
 QuizState state;
 PageQuizView view;
 PageFrontEnd frontEnd;
-ClockSeededRandom randomSource;
+ClockSeededRandom randomSource(pageNanoseconds);
 QuizPresenter presenter(state, view, randomSource, frontEnd);
 
 } // namespace

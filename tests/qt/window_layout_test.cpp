@@ -1,3 +1,4 @@
+#include "form_rules.h"
 #include "picture_loading.h"
 #include "window_driver.h"
 
@@ -155,9 +156,18 @@ TEST(WindowLayout, TheFocusedButtonWearsADarkFrameAndTheOthersLookAsInFusion)
 
     button->setFocus();
     const QImage focused = button->grab().toImage();
-    for (const QPoint at :
-         {QPoint(2, 12), QPoint(button->width() - 3, 12), QPoint(44, 2), QPoint(44, button->height() - 3)})
-        EXPECT_EQ(focused.pixelColor(at), Black) << at.x() << "," << at.y();
+    // Across the middle row and down the middle column from each edge: the
+    // button's own edge, then the mark, then the face.
+    const auto [width, inset, colour] = ButtonFocusMark;
+    const QColor mark(redOf(colour), greenOf(colour), blueOf(colour));
+    const int w = button->width() - 1;
+    const int h = button->height() - 1;
+    for (int from = 0; from < inset + width + 1; ++from) {
+        const bool marked = from >= inset && from < inset + width;
+        for (const QPoint at :
+             {QPoint(from, h / 2), QPoint(w - from, h / 2), QPoint(w / 2, from), QPoint(w / 2, h - from)})
+            EXPECT_EQ(focused.pixelColor(at) == mark, marked) << at.x() << "," << at.y();
+    }
     EXPECT_EQ(focused.pixelColor(8, 12), unfocused.pixelColor(8, 12)); // the face stays green
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TEST(PageText, EscapesForHtmlForJsonInTheManifestAndAsBase64)
@@ -31,6 +33,36 @@ TEST(PageTemplate, FillsEachMarkerInOnePassLeavingTheScriptAndTheStylesAsTheyAre
     const std::string page = pageHtml(sources, PageFiles(fs::path(testing::TempDir()) / "page"), {}, false);
     EXPECT_TRUE(page.find(sources.style) != std::string::npos &&
                 page.find(sources.script) != std::string::npos);
+}
+
+// The fonts' notice and licence, from the stanza for every file and no other.
+TEST(PageFiles, TakeTheFontsLicenceFromDebiansCopyrightFile)
+{
+    const std::string copyright =
+        "Format: https://example.org/\n\n"
+        "Files: debian/*\nCopyright: 2020 Packager\nLicense: GPL-2+\n text\n\n"
+        "Files: *\nCopyright:\n (c) 2012 Maker.\nLicense: OFL-1.1\n Licensed.\n .\n Terms.\n\n"
+        "Files: other/*\nCopyright: Someone\n";
+    EXPECT_EQ(copyrightAndLicence(copyright), "(c) 2012 Maker.\n\nLicensed.\n\nTerms.\n");
+    EXPECT_THROW(copyrightAndLicence("Files: debian/*\nCopyright: 2020 Packager\n"), std::runtime_error);
+}
+
+// A file or folder an older build left behind goes; what this one wrote stays.
+TEST(PageFiles, LeaveOnlyWhatThePageIs)
+{
+    const fs::path folder = fs::path(testing::TempDir()) / "stale";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "old-folder");
+    writeFile(folder / "old.jpg", "old");
+    PageFiles files(folder);
+    files.write("new.jpg", "new");
+    writeFile(folder / "page.html", "page");
+    files.removeOthers("page.html");
+    std::vector<std::string> left;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"new.jpg", "page.html"}));
 }
 
 // However large a finger, each area holds its control within the form and

@@ -2,19 +2,22 @@
 // visit transfers (each file gzipped, as a web server would send it), and
 // the time from navigation to first paint and to ready, beside an empty page
 // served the same way, each run with an empty cache and no service worker;
-// then the size of the page as one file. The ratio of ready times is taken
+// then the size of the page as one file. The page is also timed as Chrome
+// before 114 plays it, whose refusal to compile the quiz on the page's own
+// thread sends it to the background. The ratio of ready times is taken
 // visit by visit (the page's, then the empty page's) and given as the
 // median, smallest and largest; with BENCH_SUMMARY set to a file, each
 // engine's ratio is added to it for the table that closes `make bench`.
 //
 //   node bench.js [RUNS]
-import { appendFileSync, existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { appendFileSync, cpSync, existsSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 import { chromium } from "playwright-core";
 import puppeteer from "puppeteer-core";
 import { chromiumFlags, engines as testedEngines } from "./engines.js";
+import { playAsTheFloor } from "./floor.js";
 import { pageDir, serve, singleFile } from "./harness.js";
 
 const runs = Number(process.argv[2] ?? 31);
@@ -125,16 +128,23 @@ const engines = {
   },
 };
 
+const backgroundDir = mkdtempSync(join(tmpdir(), "tsifrolet-background-"));
+cpSync(pageDir, backgroundDir, { recursive: true });
+playAsTheFloor(backgroundDir, ["compile"]);
+
 const pageServer = await serve();
 const emptyServer = await serve(emptyDir);
+const backgroundServer = await serve(backgroundDir);
 try {
   for (const start of Object.values(engines)) {
     const engine = await start();
     try {
       const results = { page: [], empty: [] };
+      const background = [];
       for (let i = 0; i < runs; ++i) {
         results.page.push(await engine.visit(pageServer.url));
         results.empty.push(await engine.visit(emptyServer.url));
+        background.push(await engine.visit(backgroundServer.url));
       }
       console.log(`${engine.version}:`);
       for (const [what, list] of Object.entries(results)) {
@@ -146,6 +156,9 @@ try {
             `first paint ${paint.toFixed(1)} ms, ready ${ready.toFixed(1)} ms (median of ${runs})`,
         );
       }
+      const late = median(background.map((r) => r.ready));
+      const cost = late - median(results.page.map((r) => r.ready));
+      console.log(`  compiled in the background, as before Chrome 114: ready ${late.toFixed(1)} ms, ${cost.toFixed(1)} ms later`);
       console.log(`  phases, ms, medians: ${results.page[0].phases.map(([name], p) => {
         const of = (what) => median(results[what].map((r) => r.phases[p][1])).toFixed(1);
         return `${name} ${of("page")} (empty ${of("empty")})`;
@@ -165,5 +178,7 @@ try {
 } finally {
   pageServer.stop();
   emptyServer.stop();
+  backgroundServer.stop();
   rmSync(emptyDir, { recursive: true, force: true });
+  rmSync(backgroundDir, { recursive: true, force: true });
 }

@@ -104,14 +104,25 @@ class DrivenTab extends Tab {
   constructor(context, page, keyNames = {}) {
     super();
     this.context = context;
-    this.page = page;
     this.keyNames = keyNames;
+    this.watch(page);
+  }
+  watch(page) {
+    this.page = page;
     page.on("console", (message) => message.type() === "error" && this.errors.push(message.text()));
     page.on("pageerror", (error) => this.errors.push(String(error)));
     page.on("requestfailed", (request) => this.errors.push(`${request.url()}: ${request.failure()?.errorText}`));
   }
   async goto(url) {
     await this.page.goto(url);
+  }
+  // The page closed, and opened again in a new tab of the same browser.
+  async reopen(url) {
+    const page = await this.context.newPage();
+    await this.page.close();
+    this.watch(page);
+    await this.resize(this.size.width, this.size.height);
+    await this.goto(url);
   }
   async reload() {
     await this.page.reload();
@@ -136,10 +147,36 @@ class ChromiumTab extends DrivenTab {
   constructor(context, page) {
     super(context, page, { " ": "Space" });
   }
+  // Chromium lets a closed page's service worker go a moment later, and
+  // hands over to a worker waiting behind it a moment after that; a page
+  // opened before then is still the old worker's. Both are waited for, as
+  // the workers themselves see them.
+  async reopen(url) {
+    const origin = new URL(url).origin;
+    const held = () =>
+      Promise.all(
+        this.context
+          .serviceWorkers()
+          .filter((worker) => worker.url().startsWith(origin))
+          .map((worker) =>
+            worker
+              .evaluate(() => clients.matchAll().then((list) => list.length > 0 || registration.waiting !== null))
+              .catch(() => false),
+          ),
+      ).then((answers) => answers.includes(true));
+    const page = await this.context.newPage();
+    await this.page.close();
+    for (const start = Date.now(); Date.now() - start < 5000 && (await held()); )
+      await new Promise((resolve) => setTimeout(resolve, 20));
+    this.watch(page);
+    await this.resize(this.size.width, this.size.height);
+    await this.goto(url);
+  }
   runFirst(fn) {
     return this.page.addInitScript(fn);
   }
   resize(width, height) {
+    this.size = { width, height };
     return this.page.setViewportSize({ width, height });
   }
   close() {
@@ -173,9 +210,9 @@ const chromium = {
   },
   async open({ width, height, touch = false }) {
     const context = await this.browserFor(touch);
-    const page = await context.newPage();
-    await page.setViewportSize({ width, height });
-    return new ChromiumTab(context, page);
+    const tab = new ChromiumTab(context, await context.newPage());
+    await tab.resize(width, height);
+    return tab;
   },
   async stop() {
     for (const { context, profile } of this.browsers.values()) {
@@ -196,6 +233,7 @@ class FirefoxTab extends DrivenTab {
     return this.page.evaluateOnNewDocument(fn);
   }
   resize(width, height) {
+    this.size = { width, height };
     return this.page.setViewport({ width, height, hasTouch: this.touch });
   }
   close() {
@@ -244,7 +282,7 @@ const webdriverKeys = { Enter: "\uE007", Escape: "\uE00C", Tab: "\uE004", Space:
 
 // MiniBrowser's window is never narrower than this; a narrower viewport is
 // an iframe of that size in a page of the same origin.
-const webkitNarrowest = 447;
+export const webkitNarrowest = 447;
 
 // WebKit's driver keeps no console log, so errors are caught from the first
 // script run on each page: what goes wrong before it leaves the page unready.
@@ -285,6 +323,16 @@ class WebKitTab extends Tab {
       await this.waitFor(() => location.href !== "about:blank" && document.readyState === "complete");
     }
     await this.evaluate(call(catchErrors, []));
+  }
+  // The page closed, and opened again in a new window of the same browser.
+  async reopen(url) {
+    if (this.framed) throw new Error("a framed page is not reopened");
+    await this.keepErrors();
+    const { handle } = await this.command("POST", "/window/new", { type: "tab" });
+    await this.command("DELETE", "/window");
+    await this.command("POST", "/window", { handle });
+    await this.resize(this.size.width, this.size.height);
+    await this.goto(url);
   }
   async reload() {
     if (this.framed) throw new Error("a framed page is not reloaded");

@@ -5,11 +5,12 @@
 import assert from "node:assert/strict";
 import { pathToFileURL } from "node:url";
 import { after, before, describe, test } from "node:test";
-import { engines } from "./engines.js";
+import { engines, webkitNarrowest } from "./engines.js";
 import { copyFileSync, cpSync, appendFileSync, readdirSync, statSync, utimesSync } from "node:fs";
 import { join } from "node:path";
 import { rebuilt, servedCopy, singleFile } from "./harness.js";
 import { closingText, learner, said } from "./learner.js";
+import { playAsTheFloor } from "./floor.js";
 
 let copy;
 let server;
@@ -29,7 +30,7 @@ const phoneWithKeypad = { width: 390, height: 420 };
 // A fresh page, ready to play; every console error or uncaught exception on
 // it fails the test that opened it, when the test is over or the page is
 // done with (WebKit can have only one page open).
-async function openPage(t, engine, { url = server.url, width = 523, height = 324, touch, runFirst } = {}) {
+async function openPage(t, engine, { url = server.url, width = 523, height = 324, touch, runFirst, autofocus = true } = {}) {
   const tab = await engine.open({ width, height, touch });
   let open = true;
   tab.done = async () => {
@@ -43,7 +44,7 @@ async function openPage(t, engine, { url = server.url, width = 523, height = 324
   await tab.goto(url);
   await tab.waitFor(() => document.documentElement.dataset.ready);
   // The answer field takes the focus as the page is first drawn.
-  await tab.waitFor(() => document.activeElement?.id === "Text1");
+  if (autofocus) await tab.waitFor(() => document.activeElement?.id === "Text1");
   return tab;
 }
 
@@ -129,10 +130,15 @@ async function buildShown(tab) {
   }
 }
 
+// The worker keeps the visits after the one that registers it.
 async function untilServiceWorkerControls(tab) {
   await tab.run(() => navigator.serviceWorker.ready.then(() => true));
+  await visit(tab);
   await tab.waitFor(() => navigator.serviceWorker.controller !== null);
 }
+
+// The bytes of a file beside the page, as the page is given it now.
+const fileSize = (tab, name) => tab.run((name) => fetch(name).then((r) => r.arrayBuffer()).then((bytes) => bytes.byteLength), name);
 
 // The form's box on screen, and the viewport's.
 const formBox = (tab) =>
@@ -320,6 +326,32 @@ const cases = [
     },
   },
   {
+    // The rule the window draws it by too: 2 pixels wide, 2 inside the
+    // button's edge, in the buttons' black.
+    name: "the button Tab brings the focus to wears a solid dark frame just inside its edge",
+    async run(t, engine) {
+      const tab = await openPage(t, engine);
+      await tab.press("Tab");
+      assert.equal((await shown(tab)).focused, "Command2");
+      // WebKit's window on its own X server never has the system's focus, so
+      // nothing there matches :focus.
+      if (!(await tab.run(() => document.hasFocus()))) return t.skip("the window does not have the focus");
+      const { width, colours } = await tab.pixels();
+      const box = await tab.run(() => {
+        const { left, top, right, bottom } = document.getElementById("Command2").getBoundingClientRect();
+        return { left, top, right, bottom };
+      });
+      const [x0, y0, x1, y1] = [box.left, box.top, box.right - 1, box.bottom - 1].map(Math.round);
+      const black = ([r, g, b]) => r < 40 && g < 40 && b < 40;
+      const at = (x, y) => colours[y * width + x];
+      const [cx, cy] = [Math.round((x0 + x1) / 2), Math.round((y0 + y1) / 2)];
+      const row = [];
+      for (let from = 0; from <= 4; ++from)
+        row.push([at(x0 + from, cy), at(x1 - from, cy), at(cx, y0 + from), at(cx, y1 - from)].every(black));
+      assert.deepEqual(row, [false, false, true, true, false], "from each edge: the edge, a gap, the mark, the face");
+    },
+  },
+  {
     name: "Выход ends the quiz on the page",
     async run(t, engine) {
       const tab = await openPage(t, engine);
@@ -370,6 +402,39 @@ const cases = [
       await tab.tapAt(ok.left + ok.width - 2, ok.top + ok.height - 2);
       assert.equal(await tab.run(() => document.getElementById("message").open), false);
       assert.equal((await shown(tab)).focused, "Text1");
+    },
+  },
+  {
+    // On a phone «ОК» is drawn smaller than a finger and answers a square
+    // round it; on a screen twice the window's size it is drawn larger than
+    // one and answers where it is drawn. Either way a press on the box's
+    // text, or between it and «ОК», is not one of «ОК».
+    name: "«ОК» answers a fingertip's square where it is drawn smaller, and never over the box's text, at 390x844 and 1046x648",
+    async run(t, engine) {
+      for (const [size, press] of [[phone, "tap"], [{ width: 1046, height: 648 }, "click"]]) {
+        const tab = await openPage(t, engine, size);
+        await playToTheEnd(tab, 20, press);
+        await closingMessage(tab);
+        const [ok] = await tab.run(measureHitAreas, ["message-ok"]);
+        const drawn = await tab.run(() => {
+          const { top, height } = document.getElementById("message-ok").getBoundingClientRect();
+          return { top, height, textBottom: document.getElementById("message-text").getBoundingClientRect().bottom };
+        });
+        t.diagnostic(`${engine.name} at ${size.width}x${size.height}: ${sizeOf(ok)}, from ${ok.top.toFixed(1)}, the text to ${drawn.textBottom.toFixed(1)}`);
+        assertFingerSized(ok);
+        assert.ok(ok.top >= drawn.textBottom, `below the text: ${JSON.stringify({ ok, drawn })}`);
+        if (drawn.height >= 44) assert.ok(ok.height <= drawn.height + 2.5, `no larger than drawn: ${JSON.stringify(ok)}`);
+        const [x] = await tab.centre("message-ok");
+        // On the text's last line, and halfway from it to where «ОК» answers.
+        for (const y of [drawn.textBottom - 2, (drawn.textBottom + ok.top) / 2]) {
+          // By mouse: a tap is moved to the nearest button by the browser itself.
+          await tab.pointer(x, y, false);
+          assert.equal(await tab.run(() => document.getElementById("message").open), true, `a press at ${y.toFixed(1)} leaves it open`);
+        }
+        await tab[press]("message-ok");
+        assert.equal(await tab.run(() => document.getElementById("message").open), false);
+        await tab.done();
+      }
     },
   },
   {
@@ -472,10 +537,12 @@ const cases = [
   },
   {
     // A worker that finds a new build during a visit fills the new build's
-    // cache whole and takes over only then: that visit stays the old build,
-    // the one after it is the new one. Each build is told apart by a mark in
-    // its style sheet, inside the page, and by a picture, a file beside it.
-    name: "a new build reaches the learner whole on the visit after the one that finds it, and plays offline",
+    // cache whole, and waits: the page open then, and as often as it is
+    // reloaded, is the old build, whole, down to a file it asks for later;
+    // once closed, it opens as the new build. Each build is told apart by a
+    // mark in its style sheet, inside the page, and by a picture, a file
+    // beside it.
+    name: "a new build reaches the learner whole once the old page is closed, never mixed with it, and plays offline",
     async run(t, engine) {
       const old = servedCopy(copy.folder);
       const next = rebuilt(({ web, assets }) => {
@@ -489,7 +556,8 @@ const cases = [
 
       const tab = await openPage(t, engine, { url: server.url });
       await untilServiceWorkerControls(tab);
-      const [oldCache] = await tab.run(() => caches.keys());
+      const picture = "kitten_duckling.jpg";
+      const oldPicture = await fileSize(tab, picture);
       const oldLooks = await buildShown(tab);
       assert.equal(oldLooks.mark, "", "the first build");
 
@@ -507,13 +575,21 @@ const cases = [
       server = await old.serve(port);
 
       await visit(tab);
+      await tab.click("Command2");
+      await tab.waitFor(() => navigator.serviceWorker.getRegistration().then((r) => Boolean(r?.waiting)));
       assert.deepEqual(await buildShown(tab), oldLooks, "the visit that finds the new build is the old build, whole");
-      await tab.waitFor((old) => caches.keys().then((names) => names.length === 1 && names[0] !== old), oldCache);
+      assert.equal(await fileSize(tab, picture), oldPicture, "a file asked for once the new build has arrived is the old build's");
       await visit(tab);
+      assert.deepEqual(await buildShown(tab), oldLooks, "reloaded, still the old build, whole");
+
+      await tab.reopen(server.url);
+      await tab.waitFor(() => document.documentElement.dataset.ready);
       const nextLooks = await buildShown(tab);
       t.diagnostic(`${engine.name}: ${JSON.stringify(oldLooks)} then ${JSON.stringify(nextLooks)}`);
-      assert.equal(nextLooks.mark, '"next"', "the visit after it is the new build's page");
+      assert.equal(nextLooks.mark, '"next"', "opened again, the new build's page");
       assert.ok(colourDistance(nextLooks.picture, oldLooks.picture) > 40, "with the new build's picture");
+      assert.notEqual(await fileSize(tab, picture), oldPicture, "and its files");
+      assert.equal((await tab.run(() => caches.keys())).length, 1, "the old build's files dropped");
 
       server.stop();
       await visit(tab);
@@ -549,12 +625,81 @@ const cases = [
     },
   },
   {
+    // What Chrome 109, Firefox ESR 115 and Safari 12.1 lack, taken away
+    // before the page's script runs: the page plays on, and its closing box
+    // is still modal, «ОК» focused, with its title and text for a screen reader.
+    name: "with only what the oldest browsers have, a whole quiz and its closing box, on a phone and a desktop, served and as one file",
+    async run(t, engine) {
+      const floor = servedCopy(copy.folder);
+      playAsTheFloor(floor.folder);
+      const floorServer = await floor.serve();
+      t.after(() => [floorServer.stop(), floor.remove()]);
+      const ways = [
+        { url: floorServer.url, size: phone, press: "tap" },
+        { url: floorServer.url, size: { width: 523, height: 324 }, press: "click" },
+        { url: pathToFileURL(join(floor.folder, "tsifrolet.html")).href, size: phone, press: "tap" },
+        { url: pathToFileURL(join(floor.folder, "tsifrolet.html")).href, size: { width: 523, height: 324 }, press: "click" },
+      ];
+      for (const { url, size, press } of ways) {
+        const way = `${url.startsWith("file:") ? "one file" : "served"} at ${size.width}x${size.height}`;
+        // WebKit's page as narrow as a phone is a frame, and a file in it is
+        // of another origin than the page around it, where no browser lets
+        // a field take the focus by itself.
+        const autofocus = !(engine.name === "webkit" && size.width < webkitNarrowest && url.startsWith("file:"));
+        const tab = await openPage(t, engine, { ...size, url, autofocus });
+        const lacking = await tab.run(() => [typeof BigInt, typeof HTMLDialogElement.prototype.showModal, typeof Uint8Array.fromBase64]);
+        assert.deepEqual(lacking, ["undefined", "undefined", "undefined"], `${way}: taken away`);
+        await playToTheEnd(tab, 18, press);
+        const closing = await closingMessage(tab);
+        assert.equal(closing.text, closingText(18), way);
+        assert.ok(closing.inSight, `${way}: in sight`);
+        const box = () =>
+          tab.run(() => {
+            const dialog = document.getElementById("message");
+            const named = (attribute) => document.getElementById(dialog.getAttribute(attribute))?.textContent;
+            return {
+              open: dialog.open,
+              focused: document.activeElement?.id,
+              role: dialog.getAttribute("role"),
+              modal: dialog.getAttribute("aria-modal"),
+              name: named("aria-labelledby"),
+              description: named("aria-describedby"),
+              windowHidden: document.getElementById("stage").getAttribute("aria-hidden"),
+              problem: document.querySelector("#Label9 .text").textContent,
+            };
+          });
+        const expected = {
+          open: true,
+          focused: "message-ok",
+          role: "dialog",
+          modal: "true",
+          name: learner["closing.title"],
+          description: closingText(18),
+          windowHidden: "true",
+          problem: "20",
+        };
+        assert.deepEqual(await box(), expected, `${way}: opened`);
+        // Nothing behind it can be pressed, or keep the focus, by Tab or otherwise.
+        await tab[press]("Command4");
+        await tab.press("Tab");
+        await tab.run(() => document.getElementById("Command2").focus());
+        assert.deepEqual(await box(), expected, `${way}: after a press of «Выход» behind it, a Tab and a focus()`);
+        // Closed by «ОК» on a phone, by Escape at a desktop, as the browser's own closes.
+        if (press === "tap") await tab.tap("message-ok");
+        else await tab.press("Escape");
+        const after = await box();
+        assert.deepEqual([after.open, after.focused, after.windowHidden], [false, "Text1", null], `${way}: closed`);
+        await tab.done();
+      }
+    },
+  },
+  {
     name: "the page can be installed as an app",
     only: "chromium",
     why: "only Chromium says whether a page can be installed",
     async run(t, engine) {
       const tab = await openPage(t, engine);
-      await untilServiceWorkerControls(tab);
+      await tab.run(() => navigator.serviceWorker.ready.then(() => true));
       const cdp = await tab.context.newCDPSession(tab.page);
       const { errors, manifest } = await cdp.send("Page.getAppManifest");
       assert.deepEqual(errors, [], "the manifest parses");
