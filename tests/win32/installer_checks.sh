@@ -60,8 +60,9 @@ check_installation() {
   [ $(($(uninstall_value EstimatedSize))) -gt 0 ] || fail "no size in the list of programs"
 
   TSIFROLET_SHORTCUT=$(winepath -w "$menu/Цифролёт.lnk") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
-    wine "$build/tests/win32/win32_window_tests.exe" --gtest_filter='WindowsInstalled.*' --gtest_brief=1 \
-    >>"$work/wine.log" 2>&1 || fail "the program did not start from its Start menu entry"
+    wine_tests "The installed program's test" 60 "$build/tests/win32/win32_window_tests.exe" \
+    --gtest_filter='WindowsInstalled.*' --gtest_brief=1 >>"$work/wine.log" ||
+    fail "the program did not start from its Start menu entry"
 
   # The uninstaller runs on from a copy of itself and returns at once.
   wine "$(winepath -w "$programs/uninstall.exe")" /S >>"$work/wine.log" 2>&1

@@ -38,12 +38,52 @@ start_wine() {
   # Debian's Wine does not look in its own font folder: without these the
   # frame's buttons show letters and Tahoma, the dialogs' font, is missing.
   ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # A program that crashes ends at once, with its exception's code: no crash
+  # dialog waits for a click, Wine asks nobody whether to debug it (Auto),
+  # and the debugger, named as nothing, cannot start; in both registry views.
   import_registry '[HKEY_CURRENT_USER\Software\Wine\Explorer]
 "Desktop"="Default"
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="'"$desktop"'"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+"Auto"="1"
+
+[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+"Auto"="1"
 '
+}
+
+# wine_tests WHAT SECONDS PROGRAM ARGUMENTS...: a test program of ours under
+# Wine, for at most SECONDS, whose own closing line must say that its tests
+# passed; its output goes to the terminal. A crash is named as one, by the
+# test program's word (crash_report.cpp) or its driver's for the program
+# it drives.
+wine_tests() {
+  local what=$1 limit=$2 out status=0
+  shift 2
+  # Into a file, not a pipe, which a program left running would hold open.
+  timeout "$limit" wine "$@" >"$work/tests.out" 2>&1 || status=$?
+  out=$(cat "$work/tests.out")
+  printf '%s\n' "$out"
+  if grep -q 'CRASHED' <<<"$out"; then
+    echo "$what: $(grep -m 1 -o 'CRASHED.*' <<<"$out")" >&2
+  elif [ "$status" -eq 124 ]; then
+    echo "$what: timed out after $limit s" >&2
+  elif ! grep -q '^\[  PASSED  \]' <<<"$out" || grep -q '^\[  FAILED  \]' <<<"$out"; then
+    echo "$what: the tests did not all pass (exit code $status)" >&2
+  else
+    return 0
+  fi
+  # Whatever it left running would keep the next `wineserver -w` waiting.
+  wineserver -k 2>/dev/null || true
+  return 1
 }
 
 # set_dpi DPI: what the display reports from the next program started on.
