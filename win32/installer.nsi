@@ -56,6 +56,16 @@ Function .onInit
     ClearErrors
     ${GetOptions} $0 "/AllUsers" $1
     ${IfNot} ${Errors}
+        ; Without an administrator nothing could be written under Program
+        ; Files: say so before anything is written, rather than fail midway.
+        UserInfo::GetAccountType
+        Pop $2
+        ${If} $2 != "Admin"
+            MessageBox MB_OK|MB_ICONSTOP "Установка для всех пользователей (/AllUsers) требует прав администратора. Запустите установщик от имени администратора или без /AllUsers, для себя одного." /SD IDOK
+            ; ERROR_ELEVATION_REQUIRED
+            SetErrorLevel 740
+            Quit
+        ${EndIf}
         ; Unless a folder was given with /D=. Asked before the context
         ; changes, which changes what $LOCALAPPDATA means.
         ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Tsifrolet"
@@ -95,8 +105,15 @@ Section
 SectionEnd
 
 Section "Uninstall"
-    Delete "$SMPROGRAMS\${APP_NAME}.lnk"
+    ; A program still running cannot be deleted: then nothing else is either,
+    ; so that the list of programs still knows of it and can remove it later.
     Delete "$INSTDIR\tsifrolet.exe"
+    ${If} ${FileExists} "$INSTDIR\tsifrolet.exe"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Цифролёт сейчас открыт. Закройте его и удалите программу снова." /SD IDOK
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
+    Delete "$SMPROGRAMS\${APP_NAME}.lnk"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"

@@ -61,8 +61,17 @@ check_installation() {
 
   TSIFROLET_SHORTCUT=$(winepath -w "$menu/Цифролёт.lnk") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
     wine_tests "The installed program's test" 60 "$build/tests/win32/win32_window_tests.exe" \
-    --gtest_filter='WindowsInstalled.*' --gtest_brief=1 >>"$work/wine.log" ||
+    --gtest_filter='WindowsInstalled.StartsFromItsStartMenuEntry' --gtest_brief=1 >>"$work/wine.log" ||
     fail "the program did not start from its Start menu entry"
+
+  # Uninstalled while the program runs, everything stays.
+  TSIFROLET_EXE=$(winepath -w "$installed") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
+    wine_tests "The uninstaller beside the running program" 90 "$build/tests/win32/win32_window_tests.exe" \
+    --gtest_filter='WindowsInstalled.UninstallingItWhileItRuns*' --gtest_brief=1 >>"$work/wine.log" ||
+    fail "uninstalled while it ran, the program did not stay whole"
+  [ -f "$menu/Цифролёт.lnk" ] || fail "uninstalled while it ran, the program lost its Start menu entry"
+  [ "$(uninstall_value DisplayName)" = "Цифролёт" ] || fail "uninstalled while it ran, the program left the list"
+  wineserver -w
 
   # The uninstaller runs on from a copy of itself and returns at once.
   wine "$(winepath -w "$programs/uninstall.exe")" /S >>"$work/wine.log" 2>&1
