@@ -23,9 +23,13 @@ SIZE formFrame(int dpi)
 // ever come: it says so, with the system's reason, and ends.
 [[noreturn]] void cannotOpen(const wchar_t *call)
 {
-    const DWORD error = GetLastError();
+    // The number by hand: std::to_wstring would bring in the C library's
+    // locale and wide printing for this one line.
+    std::wstring code;
+    for (DWORD error = GetLastError(); code.empty() || error; error /= 10)
+        code.insert(code.begin(), static_cast<wchar_t>(L'0' + error % 10));
     const std::wstring text = L"Цифролёт не может открыть своё окно: Windows не выполнила " +
-                              std::wstring(call) + L" (код ошибки " + std::to_wstring(error) + L").";
+                              std::wstring(call) + L" (код ошибки " + code + L").";
     MessageBoxW(nullptr, text.c_str(), toWide(FormCaption).c_str(), MB_OK | MB_ICONERROR);
     std::exit(1);
 }

@@ -7,10 +7,14 @@
 # window mid-quiz and with its closing box, at each DPI, go to
 # build/windows/screenshots for a person to look at.
 #
-#   tests/win32/run.sh BUILD_DIR
+#   tests/win32/run.sh BUILD_DIR [INSTALLER]
+#
+# The 32-bit build (build/windows/x86) is played in a 32-bit prefix
+# (WINEARCH=win32), with the installer of the 64-bit build beside it.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=$(realpath "${1:-build/windows}")
+installer=$(realpath "${2:-$build/tsifrolet-setup.exe}")
 
 # shellcheck source=wine_session.sh
 source tests/win32/wine_session.sh
@@ -85,6 +89,6 @@ for dpi in 96 144 192; do
     "screenshots in $shots/$dpi and $shots/$dpi-windows7."
 done
 
-check_installer "$build"
+check_installer "$installer" "$build"
 stop_wine
 echo "Done in $SECONDS s."

@@ -1,4 +1,4 @@
-# A private Wine for the Windows program's tests: a fresh 64-bit prefix in
+# A private Wine for the Windows program's tests: a fresh prefix in
 # the run's work folder, on a private X server, with a virtual desktop so
 # that windows get Wine's own frame (a bare X server has no window manager).
 #
@@ -13,7 +13,8 @@
 # shellcheck source=../support/private_session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/private_session.sh" wine
 
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+# WINEARCH=win32 makes a 32-bit prefix, as a 32-bit PC is.
+export WINEPREFIX=$work/prefix WINEARCH=${WINEARCH:-win64} WINEDEBUG=-all
 # Paths and texts pass between Linux and Wine as UTF-8: the Start menu
 # entry's name is Russian.
 export LC_ALL=C.UTF-8
