@@ -7,7 +7,7 @@
 ; "setup.exe /S" and "uninstall.exe /S" work silently.
 ;
 ; Given by the build: VERSION, PROGRAM64 and PROGRAM32 (tsifrolet.exe for
-; 64- and 32-bit Windows), ICON, OUTFILE.
+; 64- and 32-bit Windows), NOTICES (the third parties'), ICON, OUTFILE.
 
 Unicode true
 ; One installer for every PC: itself 32-bit, so that 32-bit Windows starts it
@@ -101,6 +101,7 @@ Section
     ${Else}
         File "/oname=tsifrolet.exe" "${PROGRAM32}"
     ${EndIf}
+    File "/oname=THIRD-PARTY-NOTICES.txt" "${NOTICES}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\tsifrolet.exe" "" "$INSTDIR\tsifrolet.exe" 0
 
@@ -128,6 +129,7 @@ Section "Uninstall"
         Abort
     ${EndIf}
     Delete "$SMPROGRAMS\${APP_NAME}.lnk"
+    Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"

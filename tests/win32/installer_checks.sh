@@ -60,6 +60,7 @@ check_installation() {
   wineserver -w
   cmp -s "$installed" "$build/tsifrolet.exe" || fail "${build##*/}/tsifrolet.exe was not installed in $programs"
   [ -f "$programs/uninstall.exe" ] || fail "no uninstaller"
+  grep -q 'winpthreads' "$programs/THIRD-PARTY-NOTICES.txt" || fail "no third-party notices beside the program"
   [ -f "$menu/Цифролёт.lnk" ] || fail "no Start menu entry «Цифролёт»"
 
   [ "$(uninstall_value DisplayName)" = "Цифролёт" ] || fail "the list of programs does not name it"
