@@ -169,7 +169,8 @@ windows-configure:
 windows: windows-configure
 	@cmake --build --preset windows -j $(JOBS) --target tsifrolet installer
 
-# The program's imports, all in Windows 7; then the quiz's tests and the
+# For 64-bit Windows and, in a 32-bit prefix, for 32-bit Windows alike:
+# the program's imports, all in Windows 7; then the quiz's tests and the
 # window's under Wine at 96, 144 and 192 dpi, also as the program runs on
 # Windows 7, and the installer installed, started
 # and removed again; last, both built again in another folder must come out
@@ -177,7 +178,9 @@ windows: windows-configure
 windows-test: windows-configure
 	@cmake --build --preset windows -j $(JOBS)
 	@win32/check-imports.sh build/windows/tsifrolet.exe
+	@win32/check-imports.sh build/windows/x86/tsifrolet.exe
 	@tests/win32/run.sh build/windows
+	@WINEARCH=win32 tests/win32/run.sh build/windows/x86 build/windows/tsifrolet-setup.exe
 	@win32/check-reproducible.sh build/windows
 
 # What a release's files are dated by: the last commit (outside git: now),

@@ -8,8 +8,13 @@
 //
 //   windows_startup_launcher.exe RUNS FLOOR_PROGRAM PROGRAM...
 //
-// With BENCH_SUMMARY set to a file, the last program's two ratios are added
-// to it, one tab-separated line each, for the table that closes `make bench`.
+// With three programs or more, the second is a second floor (the window with
+// plain controls), and each program after it is also given its ratios to
+// that one.
+//
+// With BENCH_SUMMARY set to a file, the last program's two ratios to the
+// first floor are added to it, one tab-separated line each, for the table
+// that closes `make bench`, named BENCH_NAME ("Win32, Wine" unless told).
 #include <windows.h>
 
 #include <psapi.h> // needs windows.h first
@@ -18,6 +23,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -99,34 +106,49 @@ int main(int argc, char *argv[])
             results[p].push_back(runOnce(programs[p]));
 
     std::printf("%d runs each, medians; ratios round by round: median (min-max)\n", runs);
-    std::printf("%-28s %12s %8s %16s %17s %17s\n", "program", "to idle ms", "best", "peak memory MiB",
-                "time x", "memory x");
+    const bool twoFloors = programs.size() >= 3;
+    std::printf("%-28s %12s %8s %16s %17s %17s%s\n", "program", "to idle ms", "best", "peak memory MiB",
+                "time x", "memory x", twoFloors ? "    time x controls  memory x controls" : "");
     Spread time{}, memory{};
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        std::vector<double> times, peaks, timeRatio, memoryRatio;
-        for (std::size_t i = 0; i < results[p].size(); ++i) {
-            const Run &run = results[p][i], &floor = results.front()[i];
+        const auto ratios = [&](std::size_t floorIndex) {
+            std::vector<double> timeRatio, memoryRatio;
+            for (std::size_t i = 0; i < results[p].size(); ++i) {
+                const Run &run = results[p][i], &floor = results[floorIndex][i];
+                timeRatio.push_back(run.toIdleMs / floor.toIdleMs);
+                memoryRatio.push_back(run.peakMiB / floor.peakMiB);
+            }
+            return std::pair{spreadOf(timeRatio), spreadOf(memoryRatio)};
+        };
+        const auto text = [](const Spread &spread) {
+            char out[32];
+            std::snprintf(out, sizeof out, "%.2f (%.2f-%.2f)", spread.median, spread.min, spread.max);
+            return std::string(out);
+        };
+        std::vector<double> times, peaks;
+        for (const Run &run : results[p]) {
             times.push_back(run.toIdleMs);
             peaks.push_back(run.peakMiB);
-            timeRatio.push_back(run.toIdleMs / floor.toIdleMs);
-            memoryRatio.push_back(run.peakMiB / floor.peakMiB);
         }
-        time = spreadOf(timeRatio);
-        memory = spreadOf(memoryRatio);
-        char timeText[32], memoryText[32];
-        std::snprintf(timeText, sizeof timeText, "%.2f (%.2f-%.2f)", time.median, time.min, time.max);
-        std::snprintf(memoryText, sizeof memoryText, "%.2f (%.2f-%.2f)", memory.median, memory.min,
-                      memory.max);
+        std::tie(time, memory) = ratios(0);
+        std::string beyondControls;
+        if (twoFloors && p >= 2) {
+            const auto [controlsTime, controlsMemory] = ratios(1);
+            beyondControls = " " + text(controlsTime) + "  " + text(controlsMemory);
+        }
         std::string name = programs[p];
         name = name.substr(name.find_last_of("/\\") + 1);
-        std::printf("%-28s %12.1f %8.1f %16.1f %17s %17s\n", name.c_str(), median(times),
-                    *std::min_element(times.begin(), times.end()), median(peaks), timeText, memoryText);
+        std::printf("%-28s %12.1f %8.1f %16.1f %17s %17s %s\n", name.c_str(), median(times),
+                    *std::min_element(times.begin(), times.end()), median(peaks), text(time).c_str(),
+                    text(memory).c_str(), beyondControls.c_str());
     }
     if (const char *file = std::getenv("BENCH_SUMMARY")) {
+        const char *given = std::getenv("BENCH_NAME");
+        const char *name = given ? given : "Win32, Wine";
         if (FILE *summary = std::fopen(file, "a")) {
-            std::fprintf(summary, "Win32, Wine\tto idle\t%.2f\t%.2f\t%.2f\t1.25\n", time.median, time.min,
+            std::fprintf(summary, "%s\tto idle\t%.2f\t%.2f\t%.2f\t1.25\n", name, time.median, time.min,
                          time.max);
-            std::fprintf(summary, "Win32, Wine\tpeak memory\t%.2f\t%.2f\t%.2f\t1.15\n", memory.median,
+            std::fprintf(summary, "%s\tpeak memory\t%.2f\t%.2f\t%.2f\t1.15\n", name, memory.median,
                          memory.min, memory.max);
             std::fclose(summary);
         }

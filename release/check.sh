@@ -31,13 +31,14 @@ same() { [ "$2" = "$version" ] || fault "$1 says '${2}', not $version"; }
 
 name="tsifrolet-$version"
 deb="tsifrolet_${version}_amd64.deb"
-downloads=("$deb" "$name-setup.exe" "$name-web.tar.gz" "$name.exe" "$name.html" README.txt)
+downloads=("$deb" "$name-setup.exe" "$name-web.tar.gz" "$name-windows-64bit.exe" "$name-windows-32bit.exe"
+  "$name.html" THIRD-PARTY-NOTICES.txt README.txt)
 listed() { printf '%s\n' "$@" | LC_ALL=C sort; }
 
 if ! diff <(listed "${downloads[@]}" SHA256SUMS) <(cd "$dir" && LC_ALL=C ls) >/dev/null; then
   fault "$dir should hold exactly: $(listed "${downloads[@]}" SHA256SUMS | tr '\n' ' ')but holds: $(cd "$dir" && LC_ALL=C ls | tr '\n' ' ')"
 fi
-for file in "${downloads[@]:0:5}"; do
+for file in "${downloads[@]:0:7}"; do
   grep -qF "$file" "$dir/README.txt" 2>/dev/null || fault "README.txt does not name $file"
 done
 if [ -f "$dir/SHA256SUMS" ]; then
@@ -59,11 +60,19 @@ if [ -f "$dir/$deb" ]; then
     "$(zcat "$work/deb/usr/share/man/man1/tsifrolet.1.gz" | sed -n 's/^\.TH .*"Tsifrolet \([^"]*\)".*/\1/p')"
 fi
 # A version resource's texts are UTF-16, each name followed by its value.
-for exe in "$name.exe" "$name-setup.exe"; do
+for exe in "$name-windows-64bit.exe" "$name-windows-32bit.exe" "$name-setup.exe"; do
   [ -f "$dir/$exe" ] || continue
   for key in FileVersion ProductVersion; do
     same "$exe's $key" "$(strings -el "$dir/$exe" | grep -A 1 -x "$key" | sed -n 2p)"
   done
+done
+# Each bare program of the kind its name says: a PE32+ header for 64-bit
+# Windows, PE32 for 32-bit, and the installer itself 32-bit, to start on both.
+pe_kind() { objdump -f "$1" 2>/dev/null | sed -n 's/.*file format \(pei-[a-z0-9-]*\).*/\1/p'; }
+for pair in "$name-windows-64bit.exe pei-x86-64" "$name-windows-32bit.exe pei-i386" "$name-setup.exe pei-i386"; do
+  set -- $pair
+  [ -f "$dir/$1" ] || continue
+  [ "$(pe_kind "$dir/$1")" = "$2" ] || fault "$1 is $(pe_kind "$dir/$1"), not $2"
 done
 archive="$dir/$name-web.tar.gz"
 if [ -f "$archive" ]; then

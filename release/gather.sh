@@ -25,8 +25,12 @@ deb="$root/build/release/tsifrolet_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "gather.sh: make package gave no ${deb##*/}, but: $(ls "$root"/build/release/*.deb)" >&2; exit 1; }
 install -m 644 "$deb" "$out/"
 install -m 644 "$root/build/windows/tsifrolet-setup.exe" "$out/$name-setup.exe"
-install -m 644 "$root/build/windows/tsifrolet.exe" "$out/$name.exe"
+# The bare program for each kind of Windows, named by it; the installer is
+# one for both.
+install -m 644 "$root/build/windows/tsifrolet.exe" "$out/$name-windows-64bit.exe"
+install -m 644 "$root/build/windows/x86/tsifrolet.exe" "$out/$name-windows-32bit.exe"
 install -m 644 "$root/build/web/tsifrolet.html" "$out/$name.html"
+install -m 644 "$root/build/windows/third-party-notices.txt" "$out/THIRD-PARTY-NOTICES.txt"
 # Unpacked, a folder tsifrolet/ without the version: a new release unpacked
 # over the old keeps the page's address, and its service worker the rest.
 tar -C "$root/build" --sort=name --format=gnu --mtime="@$SOURCE_DATE_EPOCH" \

@@ -42,10 +42,10 @@ packages_for() {
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
       xdotool dbus at-spi2-core bsdutils ;;
     desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
-    # Wine's 32-bit half would need the i386 architecture; the program and
-    # its installer are 64-bit only, so wine64 alone runs them.
-    win32) echo g++-mingw-w64-x86-64-posix libgtest-dev libstb-dev nsis wine wine64 fonts-wine fonts-liberation2 \
-      xvfb xauth imagemagick ;;
+    # Both programs, 64- and 32-bit, and Wine's two halves to play them:
+    # wine32 comes from the i386 architecture, added for this group alone.
+    win32) echo g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libgtest-dev libstb-dev nsis wine wine64 \
+      wine32:i386 fonts-wine fonts-liberation2 xvfb xauth imagemagick ;;
     readme) echo debootstrap expect xvfb xdotool ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac
@@ -89,6 +89,19 @@ fi
 lock_wait=${TSIFROLET_APT_LOCK_TIMEOUT:-600}
 apt_options=(-o "DPkg::Lock::Timeout=$lock_wait" -o APT::Color=0)
 
+# The architectures this run added to dpkg, taken away again if their
+# packages cannot be had, so that apt is left as it was.
+added=()
+take_back_added() {
+  local arch
+  for arch in "${added[@]}"; do
+    "${as_root[@]}" dpkg --remove-architecture "$arch" &&
+      echo "The $arch architecture was taken away again." >&2
+  done
+  [ ${#added[@]} -eq 0 ] || "${as_root[@]}" apt-get "${apt_options[@]}" update >>"$log" 2>&1 || true
+  added=()
+}
+
 # run_apt WHAT ARGS...: one line on the terminal, everything else in the log.
 # apt-get waits for dpkg's lock by itself, but `update` gives up at once on
 # the package lists' lock, so that one is retried here until the same limit.
@@ -106,11 +119,34 @@ run_apt() {
     fi
     echo "apt-get $* failed; the end of $log:" >&2
     tail -n 25 "$log" >&2
+    take_back_added
     exit 1
   done
 }
 
+# A package of another architecture (wine32:i386) needs that architecture's
+# lists. Added only when such a package is missing; if its lists cannot be
+# read, it is taken away again, so that apt is left as it was, and the set-up
+# stops: the tests that need it would otherwise fail later, less clearly.
+foreign=$(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\([a-z0-9]*\)$/\1/p' | sort -u)
+for arch in $foreign; do
+  dpkg --print-foreign-architectures | grep -qx "$arch" && continue
+  echo "Adding the $arch architecture to dpkg, for: $(printf '%s\n' "${missing[@]}" | grep ":$arch\$" | tr '\n' ' ')"
+  "${as_root[@]}" dpkg --add-architecture "$arch"
+  added+=("$arch")
+done
+
 run_apt "Updating the list of Debian packages" update
+for arch in $foreign; do
+  unreadable=$(printf '%s\n' "${missing[@]}" | grep ":$arch\$" | while read -r pkg; do
+    policy=$(apt-cache policy "$pkg" 2>/dev/null) || true
+    grep -q 'Candidate: [0-9]' <<<"$policy" || echo "$pkg"
+  done)
+  [ -z "$unreadable" ] && continue
+  echo "The $arch package lists could not be read, so $(echo $unreadable) cannot be installed (see $log)." >&2
+  take_back_added
+  exit 1
+done
 run_apt "Installing ${#missing[@]} missing Debian packages: ${missing[*]}" \
   install -y --no-install-recommends "${missing[@]}"
 echo "Installed ${#missing[@]} packages."

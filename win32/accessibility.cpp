@@ -36,11 +36,14 @@ class ComString {
 };
 
 // The system's accessible object for a control, with another name and
-// description. Everything else is passed on unchanged.
-class NamedAccessible final : public IAccessible {
+// description. Every call of IAccessible is passed on unchanged, but no other
+// interface is: one of the system's object (IServiceProvider, say) would lead
+// a screen reader to that object and its names. IOleWindow, by which a reader
+// finds the control's window, is answered here.
+class NamedAccessible final : public IAccessible, public IOleWindow {
   public:
-    NamedAccessible(ComRef<IAccessible> system, AccessibleText text)
-        : system_(std::move(system)), text_(std::move(text))
+    NamedAccessible(HWND control, ComRef<IAccessible> system, AccessibleText text)
+        : control_(control), system_(std::move(system)), text_(std::move(text))
     {
     }
     NamedAccessible(const NamedAccessible &) = delete;
@@ -48,12 +51,18 @@ class NamedAccessible final : public IAccessible {
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
     {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
+        if (!object)
+            return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible))
             *object = static_cast<IAccessible *>(this);
-            AddRef();
-            return S_OK;
+        else if (iid == __uuidof(IOleWindow))
+            *object = static_cast<IOleWindow *>(this);
+        else {
+            *object = nullptr;
+            return E_NOINTERFACE;
         }
-        return system_->QueryInterface(iid, object);
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override
     {
@@ -173,6 +182,15 @@ class NamedAccessible final : public IAccessible {
         return system_->put_accValue(child, value);
     }
 
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND *window) override
+    {
+        if (!window)
+            return E_POINTER;
+        *window = control_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
   private:
     ~NamedAccessible() = default;
 
@@ -183,6 +201,7 @@ class NamedAccessible final : public IAccessible {
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 
+    HWND control_;
     ComRef<IAccessible> system_;
     AccessibleText text_;
     LONG references_ = 1;
@@ -206,7 +225,7 @@ ComRef<IAccessible> namedAccessible(HWND control, const AccessibleText &text)
     if (!createStandard || FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
                                                  reinterpret_cast<void **>(system.out()))))
         return {};
-    return ComRef<IAccessible>(new NamedAccessible(std::move(system), text));
+    return ComRef<IAccessible>(new NamedAccessible(control, std::move(system), text));
 }
 
 LRESULT answerAccessibleRequest(HWND control, WPARAM wParam, LPARAM lParam, const AccessibleText &text)

@@ -22,10 +22,10 @@ git -C "$root" ls-files -z --cached --others --exclude-standard |
   tar -C "$other" --touch -xf -
 (umask 077 && make -C "$other" windows) >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
 
-for file in tsifrolet.exe tsifrolet-setup.exe; do
+for file in tsifrolet.exe x86/tsifrolet.exe tsifrolet-setup.exe; do
   if ! cmp -s "$build/$file" "$other/build/windows/$file"; then
     echo "not reproducible: $file differs between $build and a build in another folder" >&2
     exit 1
   fi
 done
-echo "reproducible: a build in another folder gave the same tsifrolet.exe and tsifrolet-setup.exe"
+echo "reproducible: a build in another folder gave the same tsifrolet.exe, x86/tsifrolet.exe and tsifrolet-setup.exe"

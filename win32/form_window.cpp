@@ -7,6 +7,7 @@
 #include "text.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -16,6 +17,21 @@ constexpr int IconResource = 1;
 SIZE formFrame(int dpi)
 {
     return frameSize({scaleTwips(FormWidthTwips, dpi), scaleTwips(FormHeightTwips, dpi)}, FormStyle, 0, dpi);
+}
+
+// Without its window the program has nothing to show and no message would
+// ever come: it says so, with the system's reason, and ends.
+[[noreturn]] void cannotOpen(const wchar_t *call)
+{
+    // The number by hand: std::to_wstring would bring in the C library's
+    // locale and wide printing for this one line.
+    std::wstring code;
+    for (DWORD error = GetLastError(); code.empty() || error; error /= 10)
+        code.insert(code.begin(), static_cast<wchar_t>(L'0' + error % 10));
+    const std::wstring text = L"Цифролёт не может открыть своё окно: Windows не выполнила " +
+                              std::wstring(call) + L" (код ошибки " + code + L").";
+    MessageBoxW(nullptr, text.c_str(), toWide(FormCaption).c_str(), MB_OK | MB_ICONERROR);
+    std::exit(1);
 }
 
 } // namespace
@@ -31,11 +47,13 @@ FormWindow::FormWindow(HINSTANCE instance, Owner &owner)
     formClass.hbrBackground = formBackground_.get();
     formClass.lpszClassName = FormClassName;
     formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IconResource));
-    RegisterClassExW(&formClass);
+    if (!RegisterClassExW(&formClass))
+        cannotOpen(L"RegisterClassExW");
 
     const SIZE frame = formFrame(systemDpi());
-    CreateWindowExW(0, FormClassName, toWide(FormCaption).c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.cx, frame.cy, nullptr, nullptr, instance, this);
+    if (!CreateWindowExW(0, FormClassName, toWide(FormCaption).c_str(), FormStyle, CW_USEDEFAULT,
+                         CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, this))
+        cannotOpen(L"CreateWindowExW");
     buildControls();
     // The monitor the window opened on may have another DPI than the system.
     arrangeForDpi(dpiOfWindow(window_));
@@ -58,8 +76,11 @@ void FormWindow::destroy()
 void FormWindow::buildControls()
 {
     controls_.reserve(formControls().size());
-    for (const ControlSpec &row : formControls())
+    for (const ControlSpec &row : formControls()) {
         controls_.push_back(createControl(row, window_, instance_));
+        if (!controls_.back().handle)
+            cannotOpen(L"CreateWindowExW");
+    }
     for (Control &c : controls_) {
         c.form = this;
         // Stored only now that the vector no longer moves its elements.

@@ -15,6 +15,14 @@ void setText(const Control &control, std::string_view text)
 
 MainWindow::MainWindow(HINSTANCE instance) : form_(instance, *this) {}
 
+// A window still there when the loop ends (a stray WM_QUIT, a failing
+// GetMessageW) is destroyed while everything its last messages reach lives:
+// the form, the first member, goes last.
+MainWindow::~MainWindow()
+{
+    form_.destroy();
+}
+
 int MainWindow::run(int showCommand)
 {
     ShowWindow(form_.handle(), showCommand);

@@ -20,6 +20,7 @@
 class MainWindow final : public QuizView, public FrontEnd, private FormWindow::Owner {
   public:
     explicit MainWindow(HINSTANCE instance);
+    ~MainWindow();
     MainWindow(const MainWindow &) = delete;
     MainWindow &operator=(const MainWindow &) = delete;
 

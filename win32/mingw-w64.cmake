@@ -1,14 +1,18 @@
-# Cross-builds for 64-bit Windows with Debian's mingw-w64. The "posix"
-# compilers are named explicitly: the default ones use the win32 thread model,
-# whose standard library has no std::mutex or std::thread.
+# Cross-builds for Windows with Debian's mingw-w64: 64-bit, or 32-bit where
+# mingw-w64-i686.cmake says so first. The "posix" compilers are named
+# explicitly: the default ones use the win32 thread model, whose standard
+# library has no std::mutex or std::thread.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+if(NOT mingw_target)
+    set(mingw_target x86_64-w64-mingw32)
+    set(CMAKE_SYSTEM_PROCESSOR x86_64)
+endif()
 
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_C_COMPILER ${mingw_target}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_target}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_target}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_target})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

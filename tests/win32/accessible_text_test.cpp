@@ -3,6 +3,8 @@
 // a control, it cannot hand one to another process.
 #include "accessibility.h"
 
+#include <servprov.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +47,48 @@ TEST(WindowsAccessibleText, TheFieldIsNamedAndDescribedAndKeepsItsRole)
     ComRef<IAccessible> query;
     EXPECT_EQ(named->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void **>(query.out())), S_OK);
     EXPECT_EQ(query.get(), named.get()) << "a reader asking again would meet the system's names";
+    DestroyWindow(field);
+}
+
+// COM's rule of identity: whatever interface the field's object hands out
+// leads back to that same object, never to the system's one behind it,
+// whose names a reader asking through it would hear instead.
+TEST(WindowsAccessibleText, EveryInterfaceItAnswersLeadsBackToIt)
+{
+    HWND field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 30, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(field, nullptr);
+    const ComRef<IAccessible> named = namedAccessible(field, {L"Ответ", L""});
+    ASSERT_TRUE(named);
+    ComRef<IUnknown> identity;
+    ASSERT_EQ(named->QueryInterface(IID_IUnknown, reinterpret_cast<void **>(identity.out())), S_OK);
+
+    const struct {
+        const char *name;
+        IID iid;
+        bool answered;
+    } asked[] = {
+        {"IAccessible", __uuidof(IAccessible), true},
+        {"IDispatch", IID_IDispatch, true},
+        {"IOleWindow", __uuidof(IOleWindow), true},
+        {"IServiceProvider", __uuidof(IServiceProvider), false},
+        {"IEnumVARIANT", __uuidof(IEnumVARIANT), false},
+    };
+    for (const auto &a : asked) {
+        ComRef<IUnknown> answer;
+        const HRESULT result = named->QueryInterface(a.iid, reinterpret_cast<void **>(answer.out()));
+        EXPECT_EQ(SUCCEEDED(result), a.answered) << a.name;
+        if (!answer)
+            continue;
+        ComRef<IUnknown> back;
+        answer->QueryInterface(IID_IUnknown, reinterpret_cast<void **>(back.out()));
+        EXPECT_EQ(back.get(), identity.get()) << a.name << " leads to another object";
+    }
+    ComRef<IOleWindow> window;
+    named->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void **>(window.out()));
+    HWND found = nullptr;
+    ASSERT_TRUE(window);
+    window->GetWindow(&found);
+    EXPECT_EQ(found, field);
     DestroyWindow(field);
 }
 

@@ -48,4 +48,37 @@ TEST(WindowsInstalled, StartsFromItsStartMenuEntry)
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(form); }));
 }
 
+bool exists(const std::wstring &path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Uninstalled while it runs, the program cannot be deleted, and then
+// nothing is: the list of programs keeps the entry to remove it by later.
+TEST(WindowsInstalled, UninstallingItWhileItRunsRemovesNothing)
+{
+    const wchar_t *installed = _wgetenv(L"TSIFROLET_INSTALLED");
+    ASSERT_TRUE(installed) << "TSIFROLET_INSTALLED names the installed program";
+    const std::wstring program = installed;
+    const std::wstring folder = program.substr(0, program.rfind(L'\\'));
+    const Program running; // TSIFROLET_EXE, the installed program too
+    ASSERT_NE(running.form(), nullptr);
+
+    // In place (_?=), so that it ends only once it is done.
+    std::wstring command = L"\"" + folder + L"\\uninstall.exe\" /S _?=" + folder;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION uninstaller{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &uninstaller));
+    EXPECT_EQ(WaitForSingleObject(uninstaller.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(uninstaller.hProcess, &code);
+    CloseHandle(uninstaller.hThread);
+    CloseHandle(uninstaller.hProcess);
+    EXPECT_EQ(code, 2u) << "the uninstaller did not say that it failed";
+    EXPECT_TRUE(exists(program)) << "the running program was deleted";
+    EXPECT_TRUE(exists(folder + L"\\uninstall.exe")) << "the uninstaller was deleted";
+}
+
 } // namespace

@@ -4,20 +4,27 @@
 # silent uninstall that leaves nothing behind; then the same for every user
 # of the PC (/AllUsers), the machine's entries instead of the user's.
 #
-#   check_installer BUILD_DIR
+# The installer is the same for every PC; the program it must install is the
+# one of the prefix's kind, which BUILD_DIR holds.
+#
+#   check_installer INSTALLER BUILD_DIR
 
 fail() {
   echo "installer ($scope): $*" >&2
   exit 1
 }
 
-# The uninstall entry under ROOT, exported by regedit (as UTF-16) and read as
+# The uninstall entry under ROOT, exported as a file (UTF-16) and read as
 # UTF-8: `reg query` prints through the console's code page, which garbles
-# Russian.
+# Russian. On 64-bit Windows it is read in the 64-bit registry view, where
+# Windows looks for a 64-bit program's entry: `wine` may start the 32-bit
+# tools, which would see the other.
 read_uninstall_entry() {
+  local view=()
+  [ "$WINEARCH" = win32 ] || view=(/reg:64)
   rm -f "$work/entry.reg"
-  wine regedit /E "$(winepath -w "$work/entry.reg")" \
-    "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tsifrolet" >>"$work/wine.log" 2>&1 || true
+  wine reg export "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tsifrolet" \
+    "$(winepath -w "$work/entry.reg")" "${view[@]}" /y >>"$work/wine.log" 2>&1 || true
   if [ -s "$work/entry.reg" ]; then iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'; fi
 }
 
@@ -29,10 +36,10 @@ uninstall_value() {
   }'
 }
 
-# check_installation BUILD_DIR SCOPE: SCOPE is "user" or "all".
+# check_installation INSTALLER BUILD_DIR SCOPE: SCOPE is "user" or "all".
 check_installation() {
-  local build=$1 options=(/S) programs menu installed
-  scope=$2
+  local setup=$1 build=$2 options=(/S) programs menu installed
+  scope=$3
   if [ "$scope" = user ]; then
     local user_dir
     user_dir=$(winepath -u 'C:\users')/$(id -un)
@@ -47,9 +54,13 @@ check_installation() {
   fi
   installed=$programs/tsifrolet.exe
 
-  wine "$build/tsifrolet-setup.exe" "${options[@]}" >>"$work/wine.log" 2>&1
-  cmp -s "$installed" "$build/tsifrolet.exe" || fail "the program was not installed in $programs"
+  wine "$setup" "${options[@]}" >>"$work/wine.log" 2>&1 || fail "the installer failed"
+  # Started from 64-bit Wine, the 32-bit installer may still be writing when
+  # `wine` returns: the prefix is done once every program in it is.
+  wineserver -w
+  cmp -s "$installed" "$build/tsifrolet.exe" || fail "${build##*/}/tsifrolet.exe was not installed in $programs"
   [ -f "$programs/uninstall.exe" ] || fail "no uninstaller"
+  grep -q 'winpthreads' "$programs/THIRD-PARTY-NOTICES.txt" || fail "no third-party notices beside the program"
   [ -f "$menu/Цифролёт.lnk" ] || fail "no Start menu entry «Цифролёт»"
 
   [ "$(uninstall_value DisplayName)" = "Цифролёт" ] || fail "the list of programs does not name it"
@@ -60,8 +71,18 @@ check_installation() {
   [ $(($(uninstall_value EstimatedSize))) -gt 0 ] || fail "no size in the list of programs"
 
   TSIFROLET_SHORTCUT=$(winepath -w "$menu/Цифролёт.lnk") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
-    wine "$build/tests/win32/win32_window_tests.exe" --gtest_filter='WindowsInstalled.*' --gtest_brief=1 \
-    >>"$work/wine.log" 2>&1 || fail "the program did not start from its Start menu entry"
+    wine_tests "The installed program's test" 60 "$build/tests/win32/win32_window_tests.exe" \
+    --gtest_filter='WindowsInstalled.StartsFromItsStartMenuEntry' --gtest_brief=1 >>"$work/wine.log" ||
+    fail "the program did not start from its Start menu entry"
+
+  # Uninstalled while the program runs, everything stays.
+  TSIFROLET_EXE=$(winepath -w "$installed") TSIFROLET_INSTALLED=$(winepath -w "$installed") \
+    wine_tests "The uninstaller beside the running program" 90 "$build/tests/win32/win32_window_tests.exe" \
+    --gtest_filter='WindowsInstalled.UninstallingItWhileItRuns*' --gtest_brief=1 >>"$work/wine.log" ||
+    fail "uninstalled while it ran, the program did not stay whole"
+  [ -f "$menu/Цифролёт.lnk" ] || fail "uninstalled while it ran, the program lost its Start menu entry"
+  [ "$(uninstall_value DisplayName)" = "Цифролёт" ] || fail "uninstalled while it ran, the program left the list"
+  wineserver -w
 
   # The uninstaller runs on from a copy of itself and returns at once.
   wine "$(winepath -w "$programs/uninstall.exe")" /S >>"$work/wine.log" 2>&1
@@ -71,7 +92,7 @@ check_installation() {
 }
 
 check_installer() {
-  check_installation "$1" user
-  check_installation "$1" all
-  echo "The installer installs, starts and uninstalls the program, for one user and for all."
+  check_installation "$1" "$2" user
+  check_installation "$1" "$2" all
+  echo "The installer installs, starts and uninstalls the program, for one user and for all, in a $WINEARCH prefix."
 }

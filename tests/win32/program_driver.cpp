@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <stdexcept>
 
 int scaled(int twips)
 {
@@ -122,6 +123,26 @@ std::wstring OpenBox::okCaption() const
     return windowText(button());
 }
 
+namespace {
+
+// Every program a test starts ends with the test program, even one that
+// crashed: left running, it would hold the run's output open and keep Wine
+// waiting for it.
+HANDLE childrensJob()
+{
+    static const HANDLE job = [] {
+        HANDLE created = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (created)
+            SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    return job;
+}
+
+} // namespace
+
 Program::Program()
 {
     const char *exe = std::getenv("TSIFROLET_EXE");
@@ -131,9 +152,13 @@ Program::Program()
     startup.cb = sizeof(startup);
     EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process_));
+    if (process_.hProcess && childrensJob())
+        AssignProcessToJobObject(childrensJob(), process_.hProcess);
     const DWORD id = process_.dwProcessId;
     waitUntil(
         [&] {
+            if (!process_.hProcess || hasEnded(0))
+                return true;
             HWND found = nullptr;
             while ((found = FindWindowExW(nullptr, found, FormClassName, nullptr))) {
                 DWORD owner = 0;
@@ -146,14 +171,41 @@ Program::Program()
             return false;
         },
         15000);
-    EXPECT_NE(form_, nullptr) << "the program's window did not appear";
+    stopIfCrashed();
+    EXPECT_NE(form_, nullptr) << "the program's window did not appear" << howItEnded();
     SetForegroundWindow(form_);
     settle();
+}
+
+// An exit code that is an exception's (0xC0000005 and the like) is a crash.
+std::string Program::howItEnded() const
+{
+    DWORD code = 0;
+    if (!process_.hProcess || !hasEnded(0) || !GetExitCodeProcess(process_.hProcess, &code))
+        return "";
+    char text[80];
+    std::snprintf(text, sizeof text, code >= 0xC0000000 ? "; the program CRASHED: exception 0x%08lx"
+                                                        : "; the program ended with exit code %lu",
+                  static_cast<unsigned long>(code));
+    return text;
+}
+
+// A crashed program is the test's end: every wait after it would only run
+// out. GoogleTest fails the test with the exception's text.
+void Program::stopIfCrashed() const
+{
+    const std::string ended = howItEnded();
+    if (!crashTold_ && ended.find("CRASHED") != std::string::npos) {
+        crashTold_ = true;
+        throw std::runtime_error(ended.substr(2));
+    }
 }
 
 Program::~Program()
 {
     if (process_.hProcess) {
+        const std::string ended = howItEnded();
+        EXPECT_TRUE(crashTold_ || ended.find("CRASHED") == std::string::npos) << ended;
         if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(process_.hProcess, 1);
             WaitForSingleObject(process_.hProcess, 5000);
@@ -165,6 +217,7 @@ Program::~Program()
 
 std::wstring Program::text(std::string_view name) const
 {
+    stopIfCrashed();
     return windowText(control(name));
 }
 
@@ -180,6 +233,7 @@ void Program::settle() const
     // A window is painted only once no message and no input is waiting for
     // its thread: when a corner of the form, spoilt now, and every control
     // are painted, the program has handled all it was sent.
+    stopIfCrashed();
     const RECT corner{0, 0, 1, 1};
     InvalidateRect(form_, &corner, FALSE);
     waitUntil([&] {

@@ -77,6 +77,8 @@ class Program {
 
     OpenBox openBox() const;
     bool hasEnded(int milliseconds = 15000) const;
+    // How the program ended, for a failure's message: empty while it runs.
+    std::string howItEnded() const;
 
     // The quiz, as a learner plays it: the next problem, and the product of
     // the factors on show.
@@ -85,7 +87,10 @@ class Program {
     int product() const;
 
   private:
+    void stopIfCrashed() const;
+
     PROCESS_INFORMATION process_{};
+    mutable bool crashTold_ = false;
     HWND form_ = nullptr;
 };
 

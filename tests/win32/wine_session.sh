@@ -1,4 +1,4 @@
-# A private Wine for the Windows program's tests: a fresh 64-bit prefix in
+# A private Wine for the Windows program's tests: a fresh prefix in
 # the run's work folder, on a private X server, with a virtual desktop so
 # that windows get Wine's own frame (a bare X server has no window manager).
 #
@@ -13,7 +13,8 @@
 # shellcheck source=../support/private_session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/private_session.sh" wine
 
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+# WINEARCH=win32 makes a 32-bit prefix, as a 32-bit PC is.
+export WINEPREFIX=$work/prefix WINEARCH=${WINEARCH:-win64} WINEDEBUG=-all
 # Paths and texts pass between Linux and Wine as UTF-8: the Start menu
 # entry's name is Russian.
 export LC_ALL=C.UTF-8
@@ -38,12 +39,52 @@ start_wine() {
   # Debian's Wine does not look in its own font folder: without these the
   # frame's buttons show letters and Tahoma, the dialogs' font, is missing.
   ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # A program that crashes ends at once, with its exception's code: no crash
+  # dialog waits for a click, Wine asks nobody whether to debug it (Auto),
+  # and the debugger, named as nothing, cannot start; in both registry views.
   import_registry '[HKEY_CURRENT_USER\Software\Wine\Explorer]
 "Desktop"="Default"
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="'"$desktop"'"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+"Auto"="1"
+
+[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+"Auto"="1"
 '
+}
+
+# wine_tests WHAT SECONDS PROGRAM ARGUMENTS...: a test program of ours under
+# Wine, for at most SECONDS, whose own closing line must say that its tests
+# passed; its output goes to the terminal. A crash is named as one, by the
+# test program's word (crash_report.cpp) or its driver's for the program
+# it drives.
+wine_tests() {
+  local what=$1 limit=$2 out status=0
+  shift 2
+  # Into a file, not a pipe, which a program left running would hold open.
+  timeout "$limit" wine "$@" >"$work/tests.out" 2>&1 || status=$?
+  out=$(cat "$work/tests.out")
+  printf '%s\n' "$out"
+  if grep -q 'CRASHED' <<<"$out"; then
+    echo "$what: $(grep -m 1 -o 'CRASHED.*' <<<"$out")" >&2
+  elif [ "$status" -eq 124 ]; then
+    echo "$what: timed out after $limit s" >&2
+  elif ! grep -q '^\[  PASSED  \]' <<<"$out" || grep -q '^\[  FAILED  \]' <<<"$out"; then
+    echo "$what: the tests did not all pass (exit code $status)" >&2
+  else
+    return 0
+  fi
+  # Whatever it left running would keep the next `wineserver -w` waiting.
+  wineserver -k 2>/dev/null || true
+  return 1
 }
 
 # set_dpi DPI: what the display reports from the next program started on.

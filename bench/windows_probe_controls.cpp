@@ -1,0 +1,68 @@
+// The second floor for the Windows program's start-up: the empty window of
+// windows_probe_floor.cpp with the form's 17 controls in it, at their places,
+// as the system's plain ones (no colours, fonts, pictures or drawing of our
+// own), so that what each child window costs under Wine is told apart from
+// what the program itself adds.
+#include "layout_table.h"
+
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK floorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+const wchar_t *plainClass(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PushButton:
+        return L"BUTTON";
+    case ControlKind::TextField:
+        return L"EDIT";
+    case ControlKind::Picture:
+    case ControlKind::Label:
+        break;
+    }
+    return L"STATIC";
+}
+
+int pixels(int twips)
+{
+    return MulDiv(twips, 1, TwipsPerPixel);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    WNDCLASSEXW floorClass{};
+    floorClass.cbSize = sizeof(floorClass);
+    floorClass.lpfnWndProc = floorProcedure;
+    floorClass.hInstance = instance;
+    floorClass.hbrBackground = CreateSolidBrush(RGB(0, 192, 0));
+    floorClass.lpszClassName = L"TsifroletControlsFloor";
+    RegisterClassExW(&floorClass);
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT frame{0, 0, pixels(FormWidthTwips), pixels(FormHeightTwips)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    HWND window = CreateWindowExW(0, L"TsifroletControlsFloor", L"Пусто", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                  instance, nullptr);
+    for (const ControlSpec &row : formControls())
+        CreateWindowExW(0, plainClass(row.kind), L"", WS_CHILD | WS_VISIBLE, pixels(row.left), pixels(row.top),
+                        pixels(row.width), pixels(row.height), window, nullptr, instance, nullptr);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
