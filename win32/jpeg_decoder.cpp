@@ -21,7 +21,7 @@ bool isWholeJpeg(std::string_view bytes)
     const std::size_t size = bytes.size();
     if (size < 4 || at(0) != 0xFF || at(1) != 0xD8)
         return false;
-    bool frame = false, scanned = false;
+    bool frame = false, scanned = false, restarts = false;
     std::size_t i = 2;
     while (i + 1 < size) {
         if (at(i) != 0xFF)
@@ -40,17 +40,24 @@ bool isWholeJpeg(std::string_view bytes)
             return false;
         frame =
             frame || (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC);
+        if (marker == 0xDD) // the restart interval, in blocks; none when nought
+            restarts = length == 4 && i + 5 < size && (at(i + 4) | at(i + 5)) != 0;
         i += 2 + length;
         if (marker != 0xDA)
             continue;
         if (!frame)
             return false;
         scanned = true;
-        // The coded data: a 0xFF in it is followed by a stuffed zero or a
-        // restart marker; any other marker ends the scan.
-        while (i + 1 < size &&
-               !(at(i) == 0xFF && at(i + 1) != 0x00 && (at(i + 1) < 0xD0 || at(i + 1) > 0xD7)))
-            ++i;
+        // The coded data runs up to the next marker: a 0xFF in it is followed
+        // by a stuffed nought or, where an interval was set, a restart marker.
+        for (; i + 1 < size; ++i) {
+            if (at(i) != 0xFF || at(i + 1) == 0x00)
+                continue;
+            if (at(i + 1) < 0xD0 || at(i + 1) > 0xD7)
+                break;
+            if (!restarts)
+                return false;
+        }
     }
     // A segment or a scan that runs past the end.
     return false;
