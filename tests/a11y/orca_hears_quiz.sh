@@ -108,10 +108,14 @@ type_text() {
   xdotool type --delay 50 "$1"
   hear "OUTPUT: '${1: -1} '" "the echo of the last key typed"
 }
+# A button's role as Orca names it: "push button" up to Orca 43 (Debian 12),
+# "button" in Orca 48 (Debian 13).
+orca_major=$(dpkg-query -W -f='${Version}' orca 2>/dev/null | cut -d. -f1)
+button=$([ "${orca_major:-0}" -ge 48 ] && echo button || echo "push button")
 # tab_to BUTTON DESCRIPTION: Tab to the next button, read out in full.
 tab_to() {
   press Tab
-  hear "$1 push button" "the button «$1»"
+  hear "$1 $button" "the button «$1»"
   hear "$2" "the button's description"
 }
 
@@ -130,10 +134,10 @@ wait_for "the window to have the keyboard focus" window_focused
 # reach the window (Orca echoes it, the focus stays); it is pressed once more
 # then, with a note, so that the check is about the quiz, not about start-up.
 press Tab
-if ! step_timeout=5 wait_for 'Orca to say "Пример"' said 'Пример push button'; then
+if ! step_timeout=5 wait_for 'Orca to say "Пример"' said "Пример $button"; then
   echo "The first Tab was lost; pressing it again."
   press Tab
-  hear 'Пример push button' 'the button "Пример"'
+  hear "Пример $button" 'the button "Пример"'
 fi
 hear 'следующий пример' 'the button'"'"'s description'
 
