@@ -52,12 +52,15 @@ check-desktops: build
 	@tools/ensure-packages.sh desktops shots
 	@tests/desktop/window_stays_fixed.sh $(BUILD_DIR)/qt/tsifrolet
 
-# The README's first steps pasted one by one by a new user of a fresh Debian 12
-# root made by debootstrap, through `make run` to a passing `make test`.
-# Wants root.
+# The README's first steps pasted one by one by a new user of a fresh root
+# of each Debian release in README_SUITES, made by debootstrap, through
+# `make run` to a passing `make test`; with README_PACKAGE, that .deb is then
+# installed in each root and a whole quiz played on it. Wants root.
+README_SUITES ?= bookworm trixie
+README_PACKAGE ?=
 check-readme:
 	@tools/ensure-packages.sh readme
-	@tests/readme/first_steps.sh
+	@for suite in $(README_SUITES); do tests/readme/first_steps.sh $$suite $(README_PACKAGE) || exit 1; done
 
 # Builds and tests the quiz alone, proving it needs nothing beyond the standard library.
 quiz-only: deps

@@ -9,7 +9,8 @@
 #    that must give the very same file;
 # 2. installs the .deb with apt, starts the installed program through its
 #    menu entry's command on Qt's offscreen platform and expects it still
-#    running, silently, three seconds later;
+#    running, silently, three seconds later; then plays a whole quiz on it
+#    on a private X server (packaging/play-quiz.sh);
 # 3. purges the package and expects none of its files left behind.
 #
 # Step 2 and 3 change the system, so this wants root, as CI runs.
@@ -86,6 +87,10 @@ cat "$work/stdout" "$work/stderr"
 [ "$status" -eq 124 ] || fail "the program ended with status $status before its 3 seconds were up"
 [ ! -s "$work/stderr" ] || fail "the program complained on stderr (above)"
 echo "the installed program ran for 3 seconds without a word"
+
+step "a whole quiz on the installed program, on a private X server"
+tools/ensure-packages.sh shots
+env -u DISPLAY -u WAYLAND_DISPLAY packaging/play-quiz.sh /usr/bin/tsifrolet
 
 step "purge"
 apt-get remove --purge -y -qq -o Dpkg::Use-Pty=0 "$package"

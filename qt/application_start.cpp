@@ -52,16 +52,30 @@ class StartUpMessages {
 
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
-        if (type != QtFatalMsg) {
-            held().messages_.push_back(
-                {type, context.file, context.line, context.function, context.category, text});
-            return;
-        }
+        held().messages_.push_back(
+            {type, context.file, context.line, context.function, context.category, text});
+        if (type == QtFatalMsg)
+            held().explainAndExit();
+    }
+
+    // Qt gives up when no platform plugin opens a window. Its own words name
+    // the cause (a plugin missing or failing, a display that refused), which
+    // our plain words cannot know, so they follow ours.
+    [[noreturn]] void explainAndExit() const
+    {
         std::fputs("Цифролёт: не удалось открыть окно. Программе нужен графический сеанс "
                    "рабочего стола (X11 или Wayland).\n"
                    "Цифролёт: cannot open its window. It needs a graphical desktop session "
-                   "(X11 or Wayland); start it from the desktop, or check DISPLAY or WAYLAND_DISPLAY.\n",
+                   "(X11 or Wayland); start it from the desktop, or check DISPLAY or WAYLAND_DISPLAY.\n"
+                   "Причина по словам Qt (Qt's own words):\n",
                    stderr);
+        for (const Message &m : messages_) {
+            const QMessageLogContext context(m.file, m.line, m.function, m.category);
+            for (const QString &line :
+                 qFormatLogMessage(m.type, context, m.text).split(u'\n', Qt::SkipEmptyParts))
+                std::fprintf(stderr, "  %s\n", line.toUtf8().constData());
+        }
+        std::fflush(stderr);
         std::_Exit(1);
     }
 

@@ -38,14 +38,17 @@ packages_for() {
     profile) echo linux-perf heaptrack valgrind strace ;;
     npm) echo npm ;;
     browsers) echo firefox-esr webkit2gtk-driver xvfb xauth ;;
-    web) echo emscripten nodejs libgtest-dev chromium fonttools python3-brotli fonts-liberation2 wabt ;;
+    # The page builder is a native program; fontconfig finds the font files
+    # wherever the release keeps them.
+    web) echo cmake make g++ emscripten nodejs libgtest-dev chromium fonttools python3-brotli fontconfig \
+      fonts-liberation2 wabt ;;
     a11y) echo orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xvfb x11-utils \
-      xdotool dbus at-spi2-core bsdutils ;;
-    desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl ;;
+      xdotool dbus at-spi2-core bsdutils procps ;;
+    desktops) echo dbus openbox xfwm4 weston xwayland qt6-wayland xvfb x11-utils xdotool wmctrl procps ;;
     # Both programs, 64- and 32-bit, and Wine's two halves to play them:
     # wine32 comes from the i386 architecture, added for this group alone.
-    win32) echo g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libgtest-dev libstb-dev nsis wine wine64 \
-      wine32:i386 fonts-wine fonts-liberation2 xvfb xauth imagemagick ;;
+    win32) echo cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libgtest-dev libstb-dev nsis \
+      wine wine64 wine32:i386 fonts-wine fonts-liberation2 xvfb xauth imagemagick ;;
     readme) echo debootstrap expect xvfb xdotool ;;
     *) echo "unknown package group: $1" >&2; return 1 ;;
   esac

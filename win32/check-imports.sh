@@ -9,7 +9,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 program="${1:-$here/../build/windows/tsifrolet.exe}"
 
 imports=$(x86_64-w64-mingw32-objdump -p "$program" |
-  awk '/DLL Name:/ { dll = $3; next } dll && /^\t[0-9a-f]+\t/ { print dll "!" $NF }' | sort -u)
+  awk '/DLL Name:/ { dll = $3; next } dll && /^\t[0-9a-f]+[ \t]/ { print dll "!" $NF }' | sort -u)
 [ -n "$imports" ] || { echo "check-imports: found no imports in $program" >&2; exit 1; }
 unknown=$(comm -23 <(printf '%s\n' "$imports") <(grep -v '^#' "$here/windows7-imports.txt" | sort -u))
 if [ -n "$unknown" ]; then

@@ -73,7 +73,7 @@ for wm in "openbox --sm-disable" "xfwm4 --compositor=off --sm-client-disable"; d
   echo "${wm%% *} on X11"
   $wm >"$work/${wm%% *}.log" 2>&1 &
   wm_pid=$!
-  wait_for "the window manager" wm_running
+  wait_for_start "${wm%% *}" $wm_pid "$work/${wm%% *}.log" wm_running
   "$program" >"$work/program-${wm%% *}.log" 2>&1 &
   app=$!
   wait_for "the window" window_of "$DISPLAY"
@@ -98,8 +98,9 @@ background-color=0xff404040
 INI
 weston --backend=x11-backend.so --width=1000 --height=740 --socket=tsifrolet-wayland \
   --config="$work/weston.ini" --xwayland >"$work/weston.log" 2>&1 &
-wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/tsifrolet-wayland"
-wait_for "XWayland" grep -q 'xserver listening on display' "$work/weston.log"
+weston_pid=$!
+wait_for_start "Weston" $weston_pid "$work/weston.log" test -S "$XDG_RUNTIME_DIR/tsifrolet-wayland"
+wait_for_start "Weston's XWayland" $weston_pid "$work/weston.log" grep -q 'xserver listening on display' "$work/weston.log"
 xwayland_display=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$')
 export WAYLAND_DISPLAY=tsifrolet-wayland XDG_SESSION_TYPE=wayland
 

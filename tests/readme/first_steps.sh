@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Follows the README's first steps as a newcomer would, on a fresh minimal
-# Debian 12 made by debootstrap: an ordinary user, learner, with root and
+# Debian of the release SUITE made by debootstrap (bookworm, Debian 12, or
+# trixie, Debian 13): an ordinary user, learner, with root and
 # learner each given a password, pastes the README's commands one by one
 # into a login shell, LANG unset:
 #
@@ -18,22 +19,34 @@
 # window shows, it is closed by a click on «Выход», as a learner ends the
 # program.
 #
-#   tests/readme/first_steps.sh
+# Given a PACKAGE built elsewhere (say the release's .deb, built on Debian
+# 12), that is installed in the root afterwards and a whole quiz played on
+# it (packaging/play-quiz.sh), the program started in the root.
+#
+#   tests/readme/first_steps.sh SUITE [PACKAGE]
 #
 # Wants root (debootstrap, chroot, mounts) and the network to Debian's
-# archive. What each step printed is kept in build/check-readme/, and the
-# end of each is shown. Nothing is kept between runs: the root is made anew.
+# archive. What each step printed is kept in build/check-readme/SUITE/, and
+# the end of each is shown. Nothing is kept between runs: the root is made anew.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 repo=$(pwd)
 here=$repo/tests/readme
-out=$repo/build/check-readme
+suite=${1:-}
+package=${2:+$(realpath "$2")}
 
 fail() {
-  echo "check-readme: $*" >&2
+  echo "check-readme${suite:+ ($suite)}: $*" >&2
   exit 1
 }
+case $suite in
+  bookworm) release=12 ;;
+  trixie) release=13 ;;
+  *) fail "usage: $0 bookworm|trixie [PACKAGE]" ;;
+esac
+out=$repo/build/check-readme/$suite
 [ "$(id -u)" -eq 0 ] || fail "needs root, for debootstrap, chroot and its mounts"
+[ -z "$package" ] || [ -f "$package" ] || fail "no package $2"
 
 # readme_block SECTION N: the commands of the Nth fenced block in that section of the README.
 readme_block() {
@@ -59,7 +72,7 @@ commit=$(GIT_AUTHOR_NAME=check GIT_AUTHOR_EMAIL=check@localhost GIT_COMMITTER_NA
 commit=${commit:-$(git rev-parse HEAD)}
 
 source "$repo/tests/support/private_session.sh" readme
-root=$(mktemp -d /var/tmp/tsifrolet-readme-root.XXXXXX)
+root=$(mktemp -d "/var/tmp/tsifrolet-readme-$suite.XXXXXX")
 chmod 755 "$root"
 mounts=()
 
@@ -101,17 +114,17 @@ in_root() { chroot "$root" "$@"; }
 
 step() { printf '\n== %s (%d s in)\n' "$*" "$SECONDS"; }
 
-step "a minimal Debian 12 root (debootstrap)"
+step "a minimal Debian $release root (debootstrap $suite)"
 # With apt-utils and whiptail, which every installed Debian has, and without
 # which debconf adds notes to each installation.
-nice -n 10 debootstrap --variant=minbase --include=apt-utils,whiptail bookworm "$root" http://deb.debian.org/debian \
+nice -n 10 debootstrap --variant=minbase --include=apt-utils,whiptail "$suite" "$root" http://deb.debian.org/debian \
   >"$out/debootstrap.log" 2>&1 || { tail -n 20 "$out/debootstrap.log" >&2; fail "debootstrap failed (above)"; }
 # What the installer would have set up too: its archives, the host's name,
 # and a private home folder for the user.
-cat >"$root/etc/apt/sources.list" <<'LIST'
-deb http://deb.debian.org/debian bookworm main
-deb http://deb.debian.org/debian bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
+cat >"$root/etc/apt/sources.list" <<LIST
+deb http://deb.debian.org/debian $suite main
+deb http://deb.debian.org/debian $suite-updates main
+deb http://deb.debian.org/debian-security $suite-security main
 LIST
 printf '127.0.0.1\tlocalhost\n127.0.1.1\t%s\n' "$(hostname)" >"$root/etc/hosts"
 mount_in_root /proc -t proc proc
@@ -202,6 +215,17 @@ if grep -q '^make run' "$out/in-the-copy"; then
 fi
 ! grep -l 'unsandboxed' "$out"/[0-9][0-9].log || fail "apt noted that it read the package as root (above)"
 
+readme_seconds=$SECONDS
+if [ -n "$package" ]; then
+  step "the package $(basename "$package") installed and played"
+  install -d -m 755 "$root/var/tmp/package"
+  install -m 644 "$package" "$root/var/tmp/package/"
+  in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/var/tmp/package/$(basename "$package")" \
+    >"$out/package.log" 2>&1 || { tail -n 20 "$out/package.log" >&2; fail "the package did not install (above)"; }
+  "$repo/packaging/play-quiz.sh" chroot --userspec="$uid:$uid" "$root" \
+    env HOME=/home/learner XDG_RUNTIME_DIR="/run/user/$uid" LANG=C.UTF-8 /usr/bin/tsifrolet
+fi
+
 step "done"
-echo "The README's steps took a fresh Debian 12 and an ordinary user to a window, a passing make test and the"
-echo "program installed and removed, in $SECONDS s."
+echo "The README's steps took a fresh Debian $release and an ordinary user to a window, a passing make test and the"
+echo "program installed and removed, in $readme_seconds s${package:+; the package played after $((SECONDS - readme_seconds)) s more}."

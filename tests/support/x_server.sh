@@ -13,21 +13,27 @@
 
 # start_x_server [SIZE] [DPI]: a fresh server; X_SERVER_PID names it.
 start_x_server() {
-  local size=${1:-1280x800} dpi=${2:-96} fifo
-  fifo=$(mktemp -u "${TMPDIR:-/tmp}/tsifrolet-x.XXXXXX")
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  local size=${1:-1280x800} dpi=${2:-96} folder
+  # The pipe in a folder only this user can enter: a name merely picked in
+  # the shared /tmp could be taken by someone else before it is made.
+  folder=$(mktemp -d "${TMPDIR:-/tmp}/tsifrolet-x.XXXXXX")
+  mkfifo "$folder/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$folder/display" >"$folder/log" 2>&1 &
   X_SERVER_PID=$!
   # Reading the pipe blocks until Xvfb writes its display, or returns empty
   # once Xvfb has died without a word: no fixed wait either way, and a limit
-  # only for a server that hangs.
+  # only for a server that hangs, which is then ended.
   local display=""
-  read -r -t 60 display <"$fifo" || true
-  rm -f "$fifo"
+  read -r -t "${X_SERVER_TIMEOUT:-60}" display <"$folder/display" || true
   if [ -z "$display" ]; then
-    echo "The X server did not start (Xvfb -screen 0 ${size}x24)." >&2
+    kill "$X_SERVER_PID" 2>/dev/null || true
+    wait "$X_SERVER_PID" 2>/dev/null || true
+    echo "The X server did not start (Xvfb -screen 0 ${size}x24); it said:" >&2
+    sed 's/^/  /' "$folder/log" >&2
+    rm -rf "$folder"
     return 1
   fi
+  rm -rf "$folder"
   export DISPLAY=:$display
   # Ended with the shell, before whatever the caller already does on exit.
   local before
