@@ -63,19 +63,19 @@ const wchar_t *classFor(ControlKind kind)
     return L"STATIC";
 }
 
-// A dark frame just inside a focused button's edge, which a child sees at
-// once; the system's dotted rectangle is barely visible on green.
+// The focus mark every front end draws alike, scaled as the form is.
 void drawFocusFrame(HDC dc, RECT button, int dpi)
 {
-    const int edge = scalePixels(2, dpi);
-    const int width = scalePixels(2, dpi);
+    const int edge = scalePixels(ButtonFocusMark.inset, dpi);
+    const int width = scalePixels(ButtonFocusMark.width, dpi);
     InflateRect(&button, -edge, -edge);
     const RECT bars[] = {{button.left, button.top, button.right, button.top + width},
                          {button.left, button.bottom - width, button.right, button.bottom},
                          {button.left, button.top, button.left + width, button.bottom},
                          {button.right - width, button.top, button.right, button.bottom}};
+    const OwnedBrush ink(CreateSolidBrush(toColorRef(ButtonFocusMark.colour)));
     for (const RECT &bar : bars)
-        FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(dc, &bar, ink.get());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The Windows program's form: its size at the screen's DPI, its keys and
 // focus, and what a screen reader is told of its controls.
+#include "form_rules.h"
 #include "jpeg_decoder.h"
 #include "layout_table.h"
 #include "learner_rules.h"
@@ -14,9 +15,31 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <utility>
 #include <string>
 
 namespace {
+
+// Whether the focused button wears the focus mark every front end draws:
+// across the middle row and down the middle column from each edge, the
+// button's own edge, then the mark, then the face. In the form's pixels,
+// scaled as the button is (375 twips high, 25 pixels at 96 dpi).
+bool wearsFocusMark(const Program &program, std::string_view button)
+{
+    const Capture shot = captureScreen(program.screenRect(button));
+    const auto scaled = [&](int pixels) { return MulDiv(pixels, shot.height, 25); };
+    const auto [width, inset, colour] = ButtonFocusMark;
+    const std::uint32_t mark = (redOf(colour) << 16) | (greenOf(colour) << 8) | blueOf(colour);
+    const int w = shot.width - 1;
+    const int h = shot.height - 1;
+    for (int from = 0; from < scaled(inset + width) + 1; ++from) {
+        const bool marked = from >= scaled(inset) && from < scaled(inset) + scaled(width);
+        for (const auto &[x, y] : {std::pair{from, h / 2}, {w - from, h / 2}, {w / 2, from}, {w / 2, h - from}})
+            if ((shot.at(x, y) == mark) != marked)
+                return false;
+    }
+    return true;
+}
 
 TEST(WindowsForm, ScalesAsOneAtTheScreensDpi)
 {
@@ -85,6 +108,8 @@ TEST(WindowsForm, KeysPressNoButtonBehindTheLearnersBack)
     program.press(VK_TAB, true);
     program.press(VK_TAB, true);
     ASSERT_TRUE(waitUntil([&] { return program.focus() == program.control("Command2"); }));
+    EXPECT_TRUE(waitUntil([&] { return wearsFocusMark(program, "Command2"); }));
+    EXPECT_FALSE(wearsFocusMark(program, "Command3"));
 
     // On a focused button Enter and Escape do nothing, the space bar presses it.
     program.press(VK_RETURN);
