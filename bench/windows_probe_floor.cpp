@@ -1,5 +1,11 @@
-// The floor for the Windows program's start-up: an empty Win32 window with
-// the form's client size and green, and nothing in it.
+// The floors for the Windows program's start-up: an empty Win32 window with
+// the form's client size and green, and nothing in it; and, built with
+// TSIFROLET_PLAIN_CONTROLS, the same window with the form's 17 controls at
+// their places as the system's plain ones (no colours, fonts, pictures or
+// drawing of our own), so that what each child window costs under Wine is
+// told apart from what the program itself adds.
+#include "layout_table.h"
+
 #include <windows.h>
 
 namespace {
@@ -13,6 +19,34 @@ LRESULT CALLBACK floorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+int pixels(int twips)
+{
+    return MulDiv(twips, 1, TwipsPerPixel);
+}
+
+#ifdef TSIFROLET_PLAIN_CONTROLS
+const wchar_t *plainClass(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PushButton:
+        return L"BUTTON";
+    case ControlKind::TextField:
+        return L"EDIT";
+    case ControlKind::Picture:
+    case ControlKind::Label:
+        break;
+    }
+    return L"STATIC";
+}
+
+void addPlainControls(HWND window, HINSTANCE instance)
+{
+    for (const ControlSpec &row : formControls())
+        CreateWindowExW(0, plainClass(row.kind), L"", WS_CHILD | WS_VISIBLE, pixels(row.left), pixels(row.top),
+                        pixels(row.width), pixels(row.height), window, nullptr, instance, nullptr);
+}
+#endif
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
@@ -24,12 +58,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     floorClass.hbrBackground = CreateSolidBrush(RGB(0, 192, 0));
     floorClass.lpszClassName = L"TsifroletFloor";
     RegisterClassExW(&floorClass);
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, 523, 324};
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT frame{0, 0, pixels(FormWidthTwips), pixels(FormHeightTwips)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     HWND window = CreateWindowExW(0, L"TsifroletFloor", L"Пусто", style, CW_USEDEFAULT, CW_USEDEFAULT,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                   instance, nullptr);
+#ifdef TSIFROLET_PLAIN_CONTROLS
+    addPlainControls(window, instance);
+#endif
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG message;
