@@ -377,22 +377,39 @@ class WebKitTab extends Tab {
     await this.command("POST", "/frame", { id: frame });
   }
   // The top-level viewport made exactly this size; the window's frame takes
-  // room of its own, measured as it goes.
+  // room of its own, measured as it goes. The driver can answer before the
+  // window has taken its new size, and the frame's own parts can be laid out
+  // a moment after the window: each measure waits for the sizes to hold
+  // still for 50 ms, and what was measured is told if it never fits.
   async fitWindow(width, height) {
-    for (let tries = 0; tries < 3; ++tries) {
-      // Just after a navigation the sizes can read as nought, or the inner
-      // ones as larger than the window, for a moment.
-      const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.waitFor(() => {
-        const sizes = [innerWidth, innerHeight, outerWidth, outerHeight];
-        return sizes.every((size) => size > 0) && outerWidth >= innerWidth && outerHeight >= innerHeight && sizes;
-      });
+    const seen = [];
+    for (let tries = 0; tries < 5; ++tries) {
+      const [innerWidth, innerHeight, outerWidth, outerHeight] = await this.steadySizes();
+      seen.push(`${innerWidth}x${innerHeight} in ${outerWidth}x${outerHeight}`);
       if (innerWidth === width && innerHeight === height) return;
       await this.command("POST", "/window/rect", {
         width: width + outerWidth - innerWidth,
         height: height + outerHeight - innerHeight,
       });
     }
-    throw new Error(`WebKit's viewport cannot be ${width}x${height}`);
+    throw new Error(`WebKit's viewport cannot be ${width}x${height}; it measured ${seen.join(", then ")}`);
+  }
+  // The viewport's and the window's sizes once they read the same twice,
+  // 50 ms apart. Just after a navigation they can read as nought, or the
+  // inner ones as larger than the window, for a moment.
+  steadySizes() {
+    return this.waitFor(
+      () =>
+        new Promise((answer) => {
+          const read = () => [innerWidth, innerHeight, outerWidth, outerHeight];
+          const before = read();
+          setTimeout(() => {
+            const after = read();
+            const valid = after.every((size) => size > 0) && after[2] >= after[0] && after[3] >= after[1];
+            answer(valid && after.every((size, i) => size === before[i]) && after);
+          }, 50);
+        }),
+    );
   }
   // The window's viewport; a framed page's is the iframe in its top-left
   // corner, cut from it. WebKit's picture is of the last frame it drew, so a
@@ -478,7 +495,12 @@ const webkit = {
     }, AbortSignal.timeout(30000));
     this.version = `WebKitGTK ${capabilities.browserVersion}`;
     const tab = new WebKitTab(this, sessionId, size);
-    if (!tab.framed) await tab.resize(size.width, size.height);
+    // The driver holds one session at a time: one that could not be made
+    // ready is ended here, or every later test would be refused.
+    if (!tab.framed) await tab.resize(size.width, size.height).catch(async (error) => {
+      await tab.command("DELETE", "").catch(() => {});
+      throw error;
+    });
     return tab;
   },
   async stop() {
