@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -102,14 +103,20 @@ class EventRecorder {
         return false;
     }
 
-    // A message a notification showed, as a screen reader reads it out.
+    // A message a notification showed, as a screen reader reads it out:
+    // renamed first, for a bridge that keeps the name it last heard of.
     bool announced(const QString &message) const
     {
         QCoreApplication::processEvents(); // announcements wait for the command to end
-        for (const Event &e : events())
-            if (e.type == QAccessible::ObjectShow && e.role == QAccessible::Notification &&
-                e.nameThen == message)
+        const std::vector<Event> &all = events();
+        for (std::size_t i = 1; i < all.size(); ++i) {
+            const Event &renamed = all[i - 1];
+            const Event &shown = all[i];
+            if (shown.type == QAccessible::ObjectShow && shown.role == QAccessible::Notification &&
+                shown.nameThen == message && renamed.type == QAccessible::NameChanged &&
+                renamed.objectName == shown.objectName && renamed.nameThen == message)
                 return true;
+        }
         return false;
     }
 
