@@ -9,6 +9,13 @@
 #include <map>
 #include <stdexcept>
 
+// The tests measure and read the program's real pixels. A process that does
+// not say it knows the screen's DPI is shown a screen scaled down to 96 dpi,
+// as Windows does and Wine does from version 10: there every rectangle read
+// would be in those pixels, and every capture blurred. Said before any test
+// reads the screen.
+[[maybe_unused]] const bool seesRealPixels = SetProcessDPIAware() != FALSE;
+
 int scaled(int twips)
 {
     HDC screen = GetDC(nullptr);
