@@ -34,7 +34,9 @@ std::string fontLicence(const PageFiles &files, bool inside)
     const std::string licence = files.all().at(std::string(FontLicenceFile));
     if (licence.find("--") != std::string::npos)
         throw std::runtime_error("the fonts' licence cannot be written into a comment");
-    return "  <!-- The fonts, Liberation Sans, cut down to the letters the page needs:\n\n" + licence + "-->";
+    return "  <!-- The fonts, Tsifrolet Sans: Liberation Sans cut down to the letters the page needs, and "
+           "renamed, as the licence asks of a changed copy:\n\n" +
+           licence + "-->";
 }
 
 } // namespace

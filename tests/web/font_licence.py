@@ -12,6 +12,12 @@ import sys
 
 NOTICE = "Copyright (c) 2012 Red Hat, Inc."
 LICENCE = "SIL OPEN FONT LICENSE Version 1.1"
+# The names the licence keeps for the fonts as their authors made them; a
+# cut-down copy goes by a name of its own, and only its copyright, licence
+# and the licence's address may name them.
+RESERVED = ("Liberation", "Arimo")
+FAMILY = "Tsifrolet Sans"
+MAY_NAME_THEM = {0, 13, 14}
 
 
 def name_records(font):
@@ -31,6 +37,11 @@ def main():
         records = name_records(font)
         if NOTICE not in records.get(0, "") or "SIL Open Font License" not in records.get(13, ""):
             faults.append(f"{font.name} has lost its copyright or licence record: {records}")
+        if records.get(1) != FAMILY or any(word in font.name for word in RESERVED):
+            faults.append(f"{font.name} is not the family {FAMILY}: {records.get(1)}")
+        for number, text in records.items():
+            if number not in MAY_NAME_THEM and any(word in text for word in RESERVED):
+                faults.append(f"{font.name} keeps a reserved name in its record {number}: {text}")
     licence = folder / "LiberationSans-LICENSE.txt"
     text = licence.read_text(encoding="utf-8") if licence.exists() else ""
     if NOTICE not in text or LICENCE not in text:

@@ -570,7 +570,7 @@ const cases = [
       await visit(tab);
       await tab.click("Command2");
       assert.equal((await shown(tab)).number, "1");
-      assert.equal(await tab.run(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true);
+      assert.equal(await tab.run(() => document.fonts.check("700 16px 'Tsifrolet Sans'")), true);
 
       // The next build, served where the first was; its files written after the first's.
       const later = statSync(join(old.folder, "index.html")).mtime.getTime() / 1000 + 2;
@@ -614,7 +614,7 @@ const cases = [
         await tab.run(() => document.fonts.ready.then(() => new Promise(requestAnimationFrame)));
         looks.push(await tab.pixels());
         if (url !== server.url) {
-          assert.equal(await tab.run(() => document.fonts.check("700 16px 'Liberation Sans Page'")), true, "its font");
+          assert.equal(await tab.run(() => document.fonts.check("700 16px 'Tsifrolet Sans'")), true, "its font");
           await tab.click("Command2");
           await answer(tab, String(productOf(await shown(tab))));
           await tab.click("Command3");
