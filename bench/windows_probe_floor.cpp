@@ -4,6 +4,7 @@
 // their places as the system's plain ones (no colours, fonts, pictures or
 // drawing of our own), so that what each child window costs under Wine is
 // told apart from what the program itself adds.
+#include "control_classes.h"
 #include "layout_table.h"
 
 #include <windows.h>
@@ -25,24 +26,10 @@ int pixels(int twips)
 }
 
 #ifdef TSIFROLET_PLAIN_CONTROLS
-const wchar_t *plainClass(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::PushButton:
-        return L"BUTTON";
-    case ControlKind::TextField:
-        return L"EDIT";
-    case ControlKind::Picture:
-    case ControlKind::Label:
-        break;
-    }
-    return L"STATIC";
-}
-
 void addPlainControls(HWND window, HINSTANCE instance)
 {
     for (const ControlSpec &row : formControls())
-        CreateWindowExW(0, plainClass(row.kind), L"", WS_CHILD | WS_VISIBLE, pixels(row.left), pixels(row.top),
+        CreateWindowExW(0, classFor(row.kind), L"", WS_CHILD | WS_VISIBLE, pixels(row.left), pixels(row.top),
                         pixels(row.width), pixels(row.height), window, nullptr, instance, nullptr);
 }
 #endif

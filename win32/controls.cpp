@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include "control_classes.h"
 #include "control_ids.h"
 #include "dpi.h"
 #include "form_rules.h"
@@ -47,20 +48,6 @@ DWORD styleFor(const ControlSpec &row)
         break;
     }
     return common | alignmentStyle(row) | SS_NOPREFIX;
-}
-
-const wchar_t *classFor(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::PushButton:
-        return L"BUTTON";
-    case ControlKind::TextField:
-        return L"EDIT";
-    case ControlKind::Picture:
-    case ControlKind::Label:
-        break;
-    }
-    return L"STATIC";
 }
 
 // The focus mark every front end draws alike, scaled as the form is.
