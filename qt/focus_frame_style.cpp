@@ -1,5 +1,6 @@
 #include "focus_frame_style.h"
 
+#include "control_factory.h"
 #include "form_rules.h"
 
 #include <QPainter>
@@ -17,8 +18,7 @@ void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption *op
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(Qt::NoPen);
-    const ColourWord colour = ButtonFocusMark.colour;
-    painter->setBrush(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+    painter->setBrush(toQColor(ButtonFocusMark.colour));
     // Four bars rather than a stroked rectangle: exact pixels at any scale.
     const int inset = ButtonFocusMark.inset;
     const int width = ButtonFocusMark.width;
