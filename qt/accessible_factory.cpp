@@ -6,8 +6,6 @@
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
-#include <QLabel>
-#include <QMessageBox>
 
 namespace {
 
@@ -32,39 +30,8 @@ class AccessibleNotification final : public QAccessibleObject {
     QAccessible::State state() const override { return {}; }
 };
 
-// The closing box's text, which the box also carries as its description:
-// a label that tells it labels the box, so that a screen reader reads it
-// with the box once, as the description, and not again as a stray label.
-class AccessibleMessageText final : public QAccessibleWidget {
-  public:
-    explicit AccessibleMessageText(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text kind) const override
-    {
-        return kind == QAccessible::Name ? static_cast<const QLabel *>(widget())->text()
-                                         : QAccessibleWidget::text(kind);
-    }
-    QList<std::pair<QAccessibleInterface *, QAccessible::Relation>>
-    relations(QAccessible::Relation match) const override
-    {
-        auto found = QAccessibleWidget::relations(match);
-        if (match & QAccessible::Label)
-            if (QAccessibleInterface *box = QAccessible::queryAccessibleInterface(widget()->parent()))
-                found.append({box, QAccessible::Label});
-        return found;
-    }
-};
-
-bool isMessageText(QObject *object)
-{
-    return object->objectName() == QLatin1String("qt_msgbox_label") &&
-           qobject_cast<QMessageBox *>(object->parent());
-}
-
 QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("QLabel") && isMessageText(object))
-        return new AccessibleMessageText(static_cast<QLabel *>(object));
     // Qt's own interface for a plain QWidget is a filler: Orca would neither
     // read its title nor treat it as the application's window.
     if (className == QLatin1String(MainWindow::staticMetaObject.className()))

@@ -140,11 +140,6 @@ void MainWindow::showMessage(std::string_view text, std::string_view title)
 {
     QMessageBox box(QMessageBox::Question, toQString(title), toQString(text), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setText(toQString(MessageOkCaption));
-    // The message is the box's description too: Orca 48 reads an alert by
-    // its description, or else only those of its labels of three words or
-    // more, and "Примеры закончились" is two. The label itself tells that it
-    // labels the box (the accessible factory), so it is not read twice.
-    box.setAccessibleDescription(box.text());
     widenToFitTitle(box);
     keepWindowSize(box);
     box.exec();

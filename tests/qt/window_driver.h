@@ -4,8 +4,6 @@
 #include "main_window.h"
 #include "message_box_width.h"
 
-#include <QAccessible>
-#include <QAccessibleInterface>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,8 +32,6 @@ struct SeenMessage {
     QString okText;
     int width = 0;
     int widthForTitle = 0;
-    QString description;        // what a screen reader reads of the box itself
-    bool textLabelsBox = false; // so that it is not read again on its own
 };
 
 // A learner at the real window: clicks, typing and reading, as a person would.
@@ -90,18 +86,6 @@ class WindowDriver {
         check();
     }
 
-    // Whether the screen reader hears `label` as the label of `labelled`.
-    static bool labels(QWidget *label, QWidget *labelled)
-    {
-        QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(label);
-        if (!interface)
-            return false;
-        for (const auto &[other, relation] : interface->relations(QAccessible::Label))
-            if (other->object() == labelled)
-                return true;
-        return false;
-    }
-
     // Clicks "Пример" while expecting a message box, and closes it with OK.
     std::optional<SeenMessage> nextExpectingMessage()
     {
@@ -116,9 +100,7 @@ class WindowDriver {
                                box->standardButtons(),
                                box->button(QMessageBox::Ok)->text(),
                                box->width(),
-                               widthForTitle(*box),
-                               QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description),
-                               labels(box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")), box)};
+                               widthForTitle(*box)};
             QTest::keyClick(box, Qt::Key_Return);
         });
         next();
